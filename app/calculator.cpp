@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calculator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+#include "layout.h"
+
+namespace {
+
+QRect pixelRect(const layout::Control &c)
+{
+    return {layout::pixels(c.left), layout::pixels(c.top), layout::pixels(c.width), layout::pixels(c.height)};
+}
+
+// Relative luminance and contrast ratio as WCAG defines them.
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The 3-D dark shadow colour, where the theme has one that is neither the
+// text colour nor unreadable on the window; a dark grey (a light one on a dark
+// window) otherwise.
+QColor subHeadingColour(const QPalette &palette)
+{
+    const QColor window = palette.color(QPalette::Window);
+    const QColor shadow = palette.color(QPalette::Shadow);
+    if (shadow != palette.color(QPalette::WindowText) && contrast(shadow, window) >= 4.5)
+        return shadow;
+    const bool dark = luminance(window) < 0.2;
+    return dark ? QColor(0xb4, 0xb4, 0xb4) : QColor(0x40, 0x40, 0x40);
+}
+
+QString noticeText(numtext::Error error, numtext::Format format, bool longForm)
+{
+    if (error == numtext::Error::OutOfRange)
+        return longForm ? QStringLiteral("Die Zahl ist zu groß: das Ergebnis liegt außerhalb des Rechenbereichs.")
+                        : QStringLiteral("Zahl zu groß");
+    const QString example = QStringLiteral("1") + QChar(format.decimal) + QStringLiteral("5");
+    return longForm ? QStringLiteral("Keine gültige Zahl. Erwartet wird eine Zahl wie %1.").arg(example)
+                    : QStringLiteral("Keine Zahl, z. B. %1").arg(example);
+}
+
+} // namespace
+
+Calculator::Calculator(QWidget *parent)
+    : QWidget(parent)
+    , m_format(numtext::Format::fromLocale(QLocale()))
+{
+    setWindowTitle(QStringLiteral("Velmarin"));
+    setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
+
+    std::map<std::string_view, QWidget *> frames;
+    std::map<std::string_view, QLabel *> buddies;
+    std::vector<std::pair<int, QWidget *>> focusOrder;
+    for (const layout::Control &c : layout::controls) {
+        QWidget *parentWidget = c.parent ? frames.at(c.parent) : this;
+        const QString caption = QString::fromUtf8(c.caption);
+        QWidget *widget = nullptr;
+        switch (c.kind) {
+        case layout::Kind::Frame:
+            widget = frames[c.name] = new QGroupBox(caption, parentWidget);
+            widget->setAccessibleName(caption);
+            break;
+        case layout::Kind::Label:
+        case layout::Kind::SubHeading: {
+            auto *label = new QLabel(caption, parentWidget);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(c.height > 255 * 2);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (c.kind == layout::Kind::SubHeading) {
+                QPalette palette = label->palette();
+                palette.setColor(QPalette::WindowText, subHeadingColour(palette));
+                label->setPalette(palette);
+            }
+            if (c.buddy)
+                buddies[c.buddy] = label;
+            widget = label;
+            break;
+        }
+        case layout::Kind::Field: {
+            auto *field = new QLineEdit(parentWidget);
+            const int number = QByteArrayView(c.name).sliced(4).toInt();
+            m_fields[number - 1] = field;
+            if (c.group == layout::Group::Length)
+                m_lengthFields[c.unit] = field;
+            else if (c.group == layout::Group::Mass)
+                m_massFields[c.unit] = field;
+            field->installEventFilter(this);
+            connect(field, &QLineEdit::textEdited, this, [this, field] { clearNotice(field); });
+            focusOrder.emplace_back(c.tabIndex, field);
+            widget = field;
+            break;
+        }
+        case layout::Kind::Button: {
+            auto *button = new QPushButton(caption, parentWidget);
+            // A window, not a dialog: Enter in a field must not press it.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            connect(button, &QPushButton::clicked, this, &Calculator::Close_Click);
+            focusOrder.emplace_back(c.tabIndex, button);
+            widget = button;
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromLatin1(c.name));
+        widget->setGeometry(pixelRect(c));
+    }
+
+    for (const layout::Control &c : layout::controls) {
+        if (c.kind != layout::Kind::Field)
+            continue;
+        auto *field = findChild<QLineEdit *>(QString::fromLatin1(c.name));
+        QLabel *label = buddies.at(c.name);
+        label->setBuddy(field);
+        field->setAccessibleName(c.accessibleName ? QString::fromUtf8(c.accessibleName) : label->text());
+        field->raise(); // a field overlapping its label is drawn on top
+    }
+
+    std::sort(focusOrder.begin(), focusOrder.end());
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    focusOrder.front().second->setFocus();
+}
+
+void Calculator::Faktoren()
+{
+    m_laengenFaktoren = convert::factorsOf(convert::lengths);
+}
+
+void Calculator::Gewichte()
+{
+    m_gewichtsFaktoren = convert::factorsOf(convert::masses);
+}
+
+numtext::Error Calculator::LaengenUpdaten(const convert::Base &Val1)
+{
+    return writeGroup(m_lengthFields, m_laengenFaktoren, Val1);
+}
+
+numtext::Error Calculator::GewichteUpdaten(const convert::Base &Val1)
+{
+    return writeGroup(m_massFields, m_gewichtsFaktoren, Val1);
+}
+
+void Calculator::Close_Click()
+{
+    AlleFormulareEntladen();
+}
+
+void Calculator::Text1_LostFocus() { leaveTemperature(field(1), field(2), convert::celsiusToFahrenheit); }
+void Calculator::Text2_LostFocus() { leaveTemperature(field(2), field(1), convert::fahrenheitToCelsius); }
+void Calculator::Text3_LostFocus() { leaveLength(convert::Length::Metre); }
+void Calculator::Text4_LostFocus() { leaveLength(convert::Length::Kilometre); }
+void Calculator::Text5_LostFocus() { leaveLength(convert::Length::Inch); }
+void Calculator::Text6_LostFocus() { leaveLength(convert::Length::Foot); }
+void Calculator::Text7_LostFocus() { leaveLength(convert::Length::Yard); }
+void Calculator::Text8_LostFocus() { leaveLength(convert::Length::Mile); }
+void Calculator::Text9_LostFocus() { leaveLength(convert::Length::NauticalMile); }
+void Calculator::Text10_LostFocus() { leaveLength(convert::Length::Centimetre); }
+void Calculator::Text11_LostFocus() { leaveMass(convert::Mass::Gram); }
+void Calculator::Text24_LostFocus() { leaveMass(convert::Mass::Carat); }
+void Calculator::Text12_LostFocus() { leaveMass(convert::Mass::Kilogram); }
+void Calculator::Text13_LostFocus() { leaveMass(convert::Mass::Tonne); }
+void Calculator::Text14_LostFocus() { leaveMass(convert::Mass::Grain); }
+void Calculator::Text15_LostFocus() { leaveMass(convert::Mass::Dram); }
+void Calculator::Text16_LostFocus() { leaveMass(convert::Mass::Ounce); }
+void Calculator::Text17_LostFocus() { leaveMass(convert::Mass::Pound); }
+void Calculator::Text18_LostFocus() { leaveMass(convert::Mass::ShortTon); }
+void Calculator::Text19_LostFocus() { leaveMass(convert::Mass::LongTon); }
+void Calculator::Text20_LostFocus() { leaveMass(convert::Mass::TroyGrain); }
+void Calculator::Text21_LostFocus() { leaveMass(convert::Mass::Pennyweight); }
+void Calculator::Text22_LostFocus() { leaveMass(convert::Mass::TroyOunce); }
+void Calculator::Text23_LostFocus() { leaveMass(convert::Mass::TroyPound); }
+
+void Calculator::AlleFormulareEntladen()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows)
+        window->close();
+}
+
+bool Calculator::eventFilter(QObject *watched, QEvent *event)
+{
+    static constexpr std::array<void (Calculator::*)(), 24> lostFocus{
+        &Calculator::Text1_LostFocus,  &Calculator::Text2_LostFocus,  &Calculator::Text3_LostFocus,
+        &Calculator::Text4_LostFocus,  &Calculator::Text5_LostFocus,  &Calculator::Text6_LostFocus,
+        &Calculator::Text7_LostFocus,  &Calculator::Text8_LostFocus,  &Calculator::Text9_LostFocus,
+        &Calculator::Text10_LostFocus, &Calculator::Text11_LostFocus, &Calculator::Text12_LostFocus,
+        &Calculator::Text13_LostFocus, &Calculator::Text14_LostFocus, &Calculator::Text15_LostFocus,
+        &Calculator::Text16_LostFocus, &Calculator::Text17_LostFocus, &Calculator::Text18_LostFocus,
+        &Calculator::Text19_LostFocus, &Calculator::Text20_LostFocus, &Calculator::Text21_LostFocus,
+        &Calculator::Text22_LostFocus, &Calculator::Text23_LostFocus, &Calculator::Text24_LostFocus,
+    };
+    if (event->type() == QEvent::FocusOut) {
+        // Only a move to another control of this window counts as leaving the
+        // field: not a switch to another window, the field's own context menu,
+        // or the window closing. Qt has already made the new widget the focus
+        // widget when the old one hears of it.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        const QWidget *next = QApplication::focusWidget();
+        const auto it = std::find(m_fields.begin(), m_fields.end(), watched);
+        if (it != m_fields.end() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && isVisible() && next && next != watched && next->window() == this)
+            (this->*lostFocus[it - m_fields.begin()])();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Calculator::leaveTemperature(QLineEdit *from, QLineEdit *to, Converter convert)
+{
+    const QString text = from->text();
+    if (text.isEmpty())
+        return;
+    const numtext::Result result = convert(text, m_format);
+    if (result)
+        setFieldText(to, numtext::render(result.value, m_format));
+    report(from, result.error);
+}
+
+void Calculator::leaveLength(convert::Length unit)
+{
+    Faktoren();
+    const auto row = static_cast<std::size_t>(unit);
+    leaveGroup(m_lengthFields[row], convert::lengths[row], &Calculator::LaengenUpdaten);
+}
+
+void Calculator::leaveMass(convert::Mass unit)
+{
+    Gewichte();
+    const auto row = static_cast<std::size_t>(unit);
+    leaveGroup(m_massFields[row], convert::masses[row], &Calculator::GewichteUpdaten);
+}
+
+void Calculator::leaveGroup(QLineEdit *field, const convert::Unit &unit,
+                            numtext::Error (Calculator::*update)(const convert::Base &))
+{
+    const QString text = field->text();
+    if (text.isEmpty())
+        return;
+    convert::Base base;
+    numtext::Error error = convert::toBase(unit, text, m_format, base);
+    if (error == numtext::Error::None)
+        error = (this->*update)(base);
+    report(field, error);
+}
+
+template<std::size_t N>
+numtext::Error Calculator::writeGroup(const std::array<QLineEdit *, N> &fields, const std::array<double, N> &factors,
+                                      const convert::Base &base)
+{
+    std::array<QString, N> texts;
+    const numtext::Error error = convert::fanOut(factors, base, m_format, texts);
+    if (error != numtext::Error::None)
+        return error;
+    for (std::size_t i = 0; i < N; ++i)
+        setFieldText(fields[i], texts[i]);
+    return error;
+}
+
+void Calculator::setFieldText(QLineEdit *field, const QString &text)
+{
+    field->setText(text);
+    field->setCursorPosition(0); // show the leading digits of a long value
+    clearNotice(field);
+}
+
+void Calculator::report(QLineEdit *field, numtext::Error error)
+{
+    if (error == numtext::Error::None) {
+        clearNotice(field);
+        return;
+    }
+    const auto index = std::find(m_fields.begin(), m_fields.end(), field) - m_fields.begin();
+    QLabel *&notice = m_notices[index];
+    if (!notice) {
+        // A note just below the field, over its unit label, until the field is
+        // edited or converts: no box that would stop the user tabbing on.
+        notice = new QLabel(this);
+        notice->setObjectName(field->objectName() + QStringLiteral("Notice"));
+        notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+        notice->setStyleSheet(QStringLiteral(
+            "QLabel { color: #8b0000; background: #fff0f0; border: 1px solid #c00000; padding: 0px 2px; }"));
+    }
+    notice->setText(noticeText(error, m_format, false));
+    notice->adjustSize();
+    QPoint at = field->mapTo(this, QPoint(0, field->height()));
+    at.setX(std::min(at.x(), width() - notice->width() - 2));
+    notice->move(at);
+    notice->show();
+    notice->raise();
+    const QString message = noticeText(error, m_format, true);
+    field->setToolTip(message);
+    field->setAccessibleDescription(message);
+}
+
+void Calculator::clearNotice(QLineEdit *field)
+{
+    const auto index = std::find(m_fields.begin(), m_fields.end(), field) - m_fields.begin();
+    if (QLabel *notice = m_notices[index]; notice && !notice->isHidden()) {
+        notice->hide();
+        field->setToolTip(QString());
+        field->setAccessibleDescription(QString());
+    }
+}

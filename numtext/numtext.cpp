@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+#include <QLocale>
+#include <QVarLengthArray>
+
+namespace numtext {
+
+Format Format::fromLocale(const QLocale &locale)
+{
+    const QString point = locale.decimalPoint();
+    return Format{point.size() == 1 ? point.front().unicode() : u'.'};
+}
+
+namespace {
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// from_chars reports both overflow and underflow as out of range; this tells
+// them apart from the validated text: a number whose first significant digit
+// stands at or above the units place cannot underflow.
+bool overflows(const char *first, const char *last)
+{
+    int64_t leading = 0; // decimal exponent of the first significant digit
+    bool seenPoint = false;
+    bool found = false;
+    int64_t intDigits = 0;
+    int64_t fractionZeros = 0;
+    const char *p = first;
+    if (p != last && *p == '-')
+        ++p;
+    for (; p != last && *p != 'e'; ++p) {
+        if (*p == '.') {
+            seenPoint = true;
+        } else if (!found && *p == '0') {
+            if (seenPoint)
+                ++fractionZeros;
+        } else if (!found) {
+            found = true;
+            if (seenPoint)
+                leading = -(fractionZeros + 1);
+            else
+                intDigits = 1;
+        } else if (!seenPoint) {
+            ++intDigits;
+        }
+    }
+    if (!found)
+        return false;
+    if (intDigits > 0)
+        leading = intDigits - 1;
+
+    int64_t exponent = 0;
+    if (p != last) {
+        ++p; // 'e'
+        bool negative = false;
+        if (*p == '-' || *p == '+')
+            negative = *p++ == '-';
+        for (; p != last; ++p)
+            exponent = std::min<int64_t>(exponent * 10 + (*p - '0'), int64_t{1} << 40);
+        if (negative)
+            exponent = -exponent;
+    }
+    return leading + exponent >= 0;
+}
+
+} // namespace
+
+Result parse(QStringView text, Format format)
+{
+    const QStringView t = text.trimmed();
+
+    // Validate the whole text first and hand from_chars a plain ASCII copy with
+    // '.' as separator: from_chars alone would take "inf", "nan" and a prefix.
+    QVarLengthArray<char, 64> ascii;
+    ascii.reserve(t.size());
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (i < n && (t[i] == u'+' || t[i] == u'-')) {
+        if (t[i] == u'-')
+            ascii.append('-');
+        ++i;
+    }
+    qsizetype digits = 0;
+    bool separator = false;
+    for (; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (isDigit(c)) {
+            ascii.append(char(c));
+            ++digits;
+        } else if (c == format.decimal && !separator) {
+            ascii.append('.');
+            separator = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return {0.0, Error::NotANumber};
+    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
+        ascii.append('e');
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-'))
+            ascii.append(char(t[i++].unicode()));
+        qsizetype exponentDigits = 0;
+        for (; i < n && isDigit(t[i].unicode()); ++i, ++exponentDigits)
+            ascii.append(char(t[i].unicode()));
+        if (exponentDigits == 0)
+            return {0.0, Error::NotANumber};
+    }
+    if (i != n)
+        return {0.0, Error::NotANumber};
+
+    const char *first = ascii.constData();
+    const char *last = first + ascii.size();
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        if (overflows(first, last))
+            return {0.0, Error::OutOfRange};
+        return {*first == '-' ? -0.0 : 0.0, Error::None};
+    }
+    if (ec != std::errc() || end != last)
+        return {0.0, Error::NotANumber};
+    return {value, Error::None};
+}
+
+Result checked(double value)
+{
+    if (!std::isfinite(value))
+        return {0.0, Error::OutOfRange};
+    return {value, Error::None};
+}
+
+double roundToPlaces(double x, int places)
+{
+    // Every double of this size is a whole number: nothing to round.
+    if (!std::isfinite(x) || std::fabs(x) >= 0x1p52)
+        return x;
+    // to_chars prints the exact binary value correctly rounded to the places
+    // (an exact tie goes to the even digit), from_chars takes the nearest double.
+    // Going through x * 10^places instead overflows near 1e301 and misrounds
+    // doubles that lie just below a halfway point.
+    char buffer[64];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, places);
+    double rounded = x;
+    std::from_chars(buffer, printed.ptr, rounded);
+    return rounded;
+}
+
+QString render(double x, Format format)
+{
+    if (x == 0.0 || !std::isfinite(x))
+        return QStringLiteral("0");
+
+    // 15 significant digits, correctly rounded: "-d.ddddddddddddde+XX".
+    char buffer[32];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
+    const char *p = buffer;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    char digits[15];
+    int count = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            digits[count++] = *p;
+    }
+    ++p; // 'e'
+    if (*p == '+')
+        ++p;
+    int exponent = 0;
+    std::from_chars(p, printed.ptr, exponent);
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    QString out;
+    out.reserve(24);
+    if (negative)
+        out += u'-';
+    if (exponent >= -8 && exponent < 15) {
+        if (exponent >= 0) {
+            for (int k = 0; k <= exponent; ++k)
+                out += QLatin1Char(k < count ? digits[k] : '0');
+            if (count > exponent + 1) {
+                out += QChar(format.decimal);
+                for (int k = exponent + 1; k < count; ++k)
+                    out += QLatin1Char(digits[k]);
+            }
+        } else {
+            out += u'0';
+            out += QChar(format.decimal);
+            out += QString(-exponent - 1, u'0');
+            for (int k = 0; k < count; ++k)
+                out += QLatin1Char(digits[k]);
+        }
+    } else {
+        out += QLatin1Char(digits[0]);
+        if (count > 1) {
+            out += QChar(format.decimal);
+            for (int k = 1; k < count; ++k)
+                out += QLatin1Char(digits[k]);
+        }
+        out += exponent < 0 ? u"E-" : u"E+";
+        out += QString::number(std::abs(exponent));
+    }
+    return out;
+}
+
+} // namespace numtext

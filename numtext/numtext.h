@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Numeric text: every step between a field's text and a double. Parsing and
+// rendering are locale-aware only through the decimal separator passed in, so
+// the results never depend on setlocale().
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class QLocale;
+
+namespace numtext {
+
+enum class Error {
+    None,
+    NotANumber, // the text is not a number in this locale
+    OutOfRange, // the value or a result computed from it lies beyond the double range
+};
+
+struct Format {
+    char16_t decimal = u'.';
+
+    static Format fromLocale(const QLocale &locale);
+};
+
+struct Result {
+    double value = 0.0;
+    Error error = Error::None;
+
+    explicit operator bool() const { return error == Error::None; }
+};
+
+// Accepts blanks around an optional sign, digits with at most one decimal
+// separator of the format, and an optional exponent ("1,5E-3"). Anything else,
+// including group separators, "inf", "nan" and hex forms, is NotANumber; a value
+// beyond the double range is OutOfRange; one below it becomes zero.
+Result parse(QStringView text, Format format);
+
+// OutOfRange for a value that is no longer finite, the arithmetic check that
+// follows every step computed from a parsed value.
+Result checked(double value);
+
+// The double nearest to the multiple of 10^-places nearest to the exact value of x.
+double roundToPlaces(double x, int places);
+
+// At most 15 significant digits, no trailing zeros, no grouping; fixed notation
+// from 1e-8 to below 1e15, "1,5E+20" beyond. x must be finite.
+QString render(double x, Format format);
+
+} // namespace numtext
