@@ -1,1 +1,535 @@
-int main(){}
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window driven as a user drives it: text typed into a field, the field
+// left by Tab, Shift+Tab or a click, and the other fields read back.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "calculator.h"
+
+namespace {
+
+const QStringList lengthFields{u"Text10"_qs, u"Text3"_qs, u"Text4"_qs, u"Text5"_qs,
+                               u"Text6"_qs,  u"Text7"_qs, u"Text8"_qs, u"Text9"_qs};
+const QStringList massFields{u"Text11"_qs, u"Text24"_qs, u"Text12"_qs, u"Text13"_qs, u"Text14"_qs,
+                             u"Text15"_qs, u"Text16"_qs, u"Text17"_qs, u"Text18"_qs, u"Text19"_qs,
+                             u"Text20"_qs, u"Text21"_qs, u"Text22"_qs, u"Text23"_qs};
+
+// Rows are written with a decimal point; the window shows the locale's own.
+QString localised(QString text)
+{
+    return text.replace(u'.', QLocale().decimalPoint());
+}
+
+// "Text3=1" pairs of a row: each field and the text it must show.
+using Expected = QList<std::pair<QString, QString>>;
+Expected pairs(const QStringList &items)
+{
+    Expected expected;
+    for (const QString &item : items) {
+        const auto parts = item.split(u'=');
+        expected.append({parts[0], parts[1]});
+    }
+    return expected;
+}
+
+bool noWindowShown()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::none_of(windows.cbegin(), windows.cend(), [](const QWidget *window) { return window->isVisible(); });
+}
+
+class Window
+{
+public:
+    Window()
+    {
+        m_calculator.show();
+        QVERIFY(QTest::qWaitForWindowActive(&m_calculator));
+    }
+
+    QLineEdit *field(const QString &name) const { return m_calculator.findChild<QLineEdit *>(name); }
+    QString text(const QString &name) const { return field(name)->text(); }
+    QStringList texts(const QStringList &names) const
+    {
+        QStringList result;
+        for (const QString &name : names)
+            result << text(name);
+        return result;
+    }
+
+    // Click into the field, replace its text by typing, and leave it with a key.
+    void type(const QString &name, const QString &typed)
+    {
+        QLineEdit *edit = field(name);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTRY_VERIFY(edit->hasFocus());
+        edit->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(edit, typed);
+    }
+    void leave(const QString &name, Qt::Key key = Qt::Key_Tab)
+    {
+        QTest::keyClick(field(name), key);
+        QTRY_VERIFY(!field(name)->hasFocus());
+    }
+    void enter(const QString &name, const QString &typed)
+    {
+        type(name, typed);
+        leave(name);
+    }
+
+    Calculator m_calculator;
+};
+
+} // namespace
+
+class TestCalculator final : public QObject
+{
+    Q_OBJECT
+
+private:
+    void convertsGroup(const QStringList &group);
+    void leaveWithBadText(const QString &field, const QString &typed, const QString &message);
+
+private slots:
+    void initTestCase_data();
+    void init();
+    void cleanup();
+
+    void startsEmptyWithFocusInCelsius();
+    void convertsLength_data();
+    void convertsLength();
+    void convertsMass_data();
+    void convertsMass();
+    void convertsTemperature_data();
+    void convertsTemperature();
+    void reconvertsUneditedField_data();
+    void reconvertsUneditedField();
+    void bothGrainFieldsAgree_data();
+    void bothGrainFieldsAgree();
+    void keepsTypedTemperatureText();
+    void badTextChangesNothing_data();
+    void badTextChangesNothing();
+    void overflowChangesNothing_data();
+    void overflowChangesNothing();
+    void emptyFieldChangesNothing();
+    void noticeGoesOnEditOrSuccess();
+    void typingAloneConvertsNothing();
+    void leavingByShiftTabOrClickConverts();
+    void otherWindowMenuOrCloseConvertNothing();
+    void enterAndEscapeDoNothing();
+    void buttonClosesWindow();
+    void closeCommandClosesWindow();
+};
+
+void TestCalculator::initTestCase_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestCalculator::init()
+{
+    QFETCH_GLOBAL(QLocale, locale);
+    QLocale::setDefault(locale);
+}
+
+void TestCalculator::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestCalculator::startsEmptyWithFocusInCelsius()
+{
+    Window w;
+    for (int i = 1; i <= 24; ++i)
+        QCOMPARE(w.text(u"Text%1"_qs.arg(i)), QString());
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text1"_qs));
+    // Leaving the empty Celsius field right after the start converts nothing.
+    w.leave(u"Text1"_qs);
+    QCOMPARE(w.text(u"Text2"_qs), QString());
+}
+
+void TestCalculator::convertsLength_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("1 m") << "Text3" << "1"
+                         << QStringList{"Text10=100", "Text3=1", "Text4=0.001", "Text5=39.37007874",
+                                        "Text6=3.28083989", "Text7=1.0936133", "Text8=0.00062137",
+                                        "Text9=0.00053996"};
+    QTest::newRow("1 in") << "Text5" << "1"
+                          << QStringList{"Text5=1", "Text10=2.54", "Text3=0.0254", "Text6=0.08333333",
+                                         "Text7=0.02777778"};
+    QTest::newRow("1 km") << "Text4" << "1"
+                          << QStringList{"Text10=100000", "Text3=1000", "Text5=39370.07874",
+                                         "Text8=0.62137119", "Text9=0.5399568"};
+    QTest::newRow("1 nmi") << "Text9" << "1"
+                           << QStringList{"Text9=1", "Text4=1.852", "Text3=1852.00000019",
+                                          "Text10=185200.00001911"};
+    QTest::newRow("0.123456789 m") << "Text3" << "0.123456789" << QStringList{"Text3=0.12345679", "Text10=12.3456789"};
+    QTest::newRow("0.0001 cm") << "Text10" << "0.0001"
+                               << QStringList{"Text4=0", "Text8=0", "Text9=0", "Text3=0.000001"};
+    QTest::newRow("1.50 cm") << "Text10" << "1.50" << QStringList{"Text10=1.5", "Text3=0.015"};
+    QTest::newRow("-1 m") << "Text3" << "-1" << QStringList{"Text10=-100", "Text3=-1", "Text4=-0.001"};
+    QTest::newRow("exponent in") << "Text5" << "1e2" << QStringList{"Text5=100", "Text10=254"};
+    QTest::newRow("blanks around ft") << "Text6" << " 1 " << QStringList{"Text6=1", "Text10=30.48"};
+    QTest::newRow("1 mi") << "Text8" << "1" << QStringList{"Text8=1", "Text4=1.60934401"};
+    QTest::newRow("1 yd") << "Text7" << "1" << QStringList{"Text7=1", "Text10=91.44000003"};
+}
+
+void TestCalculator::convertsLength()
+{
+    convertsGroup(lengthFields);
+}
+
+void TestCalculator::convertsMass_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("1 kg") << "Text12" << "1"
+                          << QStringList{"Text12=1", "Text11=1000", "Text24=5000", "Text13=0.001",
+                                         "Text14=15432.35808", "Text20=15432.35808", "Text15=564.383488",
+                                         "Text16=35.273968", "Text17=2.204623", "Text18=0.00110231",
+                                         "Text19=0.00098421", "Text21=643.01492", "Text22=32.150746",
+                                         "Text23=2.67922883"};
+    QTest::newRow("1 lb") << "Text17" << "1"
+                          << QStringList{"Text17=1", "Text16=16", "Text15=256", "Text14=6999.99867551",
+                                         "Text20=6999.99867551", "Text11=453.5922922", "Text12=0.45359229"};
+    QTest::newRow("1 oz t") << "Text22" << "1"
+                            << QStringList{"Text14=480", "Text20=480", "Text21=20", "Text23=0.08333333",
+                                           "Text11=31.10347735"};
+    QTest::newRow("1 lb t") << "Text23" << "1"
+                            << QStringList{"Text22=12", "Text21=240", "Text14=5760.00000001",
+                                           "Text20=5760.00000001"};
+    QTest::newRow("1 ct") << "Text24" << "1" << QStringList{"Text11=0.2", "Text12=0.0002", "Text13=0.0000002"};
+    QTest::newRow("1 g") << "Text11" << "1" << QStringList{"Text12=0.001", "Text24=5", "Text13=0.000001"};
+    QTest::newRow("1.50 kg") << "Text12" << "1.50" << QStringList{"Text12=1.5", "Text11=1500"};
+    QTest::newRow("2 t") << "Text13" << "2" << QStringList{"Text13=2", "Text12=2000"};
+    QTest::newRow("256 dr") << "Text15" << "256" << QStringList{"Text15=256", "Text17=1"};
+    QTest::newRow("2 tn") << "Text18" << "2" << QStringList{"Text18=2", "Text17=4000.00181437"};
+    QTest::newRow("1 l.tn") << "Text19" << "1" << QStringList{"Text19=1", "Text12=1016.04745348"};
+    QTest::newRow("20 pwt") << "Text21" << "20" << QStringList{"Text21=20", "Text22=1"};
+}
+
+void TestCalculator::convertsMass()
+{
+    convertsGroup(massFields);
+}
+
+void TestCalculator::convertsGroup(const QStringList &group)
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    Window w;
+    w.enter(field, localised(typed));
+    for (const auto &[name, text] : pairs(expected))
+        QCOMPARE(w.text(name) + u" in "_qs + name, localised(text) + u" in "_qs + name);
+    // Every field of the group is written, none of another group.
+    for (const QString &name : lengthFields + massFields)
+        QCOMPARE(w.text(name).isEmpty(), !group.contains(name));
+}
+
+void TestCalculator::convertsTemperature_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("100 C") << "Text1" << "100" << "Text2" << "212";
+    QTest::newRow("0 C") << "Text1" << "0" << "Text2" << "32";
+    QTest::newRow("-40 C") << "Text1" << "-40" << "Text2" << "-40";
+    QTest::newRow("37 C") << "Text1" << "37" << "Text2" << "98.6";
+    QTest::newRow("36.6 C") << "Text1" << "36.6" << "Text2" << "97.88";
+    QTest::newRow("0.1 C") << "Text1" << "0.1" << "Text2" << "32.18";
+    QTest::newRow("-273.15 C") << "Text1" << "-273.15" << "Text2" << "-459.67";
+    QTest::newRow("-300 C") << "Text1" << "-300" << "Text2" << "-508";
+    QTest::newRow("100 F") << "Text2" << "100" << "Text1" << "37.7777777777778";
+    QTest::newRow("0 F") << "Text2" << "0" << "Text1" << "-17.7777777777778";
+    QTest::newRow("212 F") << "Text2" << "212" << "Text1" << "100";
+    QTest::newRow("32 F") << "Text2" << "32" << "Text1" << "0";
+    QTest::newRow("32.18 F") << "Text2" << "32.18" << "Text1" << "0.0999999999999998";
+    QTest::newRow("1e-20 C") << "Text2" << "32" << "Text1" << "0";
+    QTest::newRow("tiny F") << "Text2" << "-1e-300" << "Text1" << "-17.7777777777778";
+    QTest::newRow("huge C") << "Text1" << "1e300" << "Text2" << "1.8E+300";
+}
+
+void TestCalculator::convertsTemperature()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, other);
+    QFETCH(QString, result);
+    Window w;
+    w.enter(field, localised(typed));
+    QCOMPARE(w.text(other), localised(result));
+    QCOMPARE(w.text(field), localised(typed));
+    for (const QString &name : lengthFields + massFields)
+        QCOMPARE(w.text(name), QString());
+}
+
+void TestCalculator::reconvertsUneditedField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("in, then ft") << "Text5" << "1" << "Text6" << QStringList{"Text5=0.99999996", "Text10=2.5399999"};
+    QTest::newRow("lb, then tn") << "Text17" << "1" << "Text18"
+                                 << QStringList{"Text18=0.0005", "Text17=1.00000045", "Text16=16.00000726",
+                                                "Text14=7000.00185066", "Text20=7000.00185066"};
+    QTest::newRow("C, then F") << "Text1" << "37" << "Text2" << QStringList{"Text1=37"};
+    QTest::newRow("0.1 C, then F") << "Text1" << "0.1" << "Text2" << QStringList{"Text1=0.0999999999999998"};
+}
+
+void TestCalculator::reconvertsUneditedField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, next);
+    QFETCH(QStringList, expected);
+    Window w;
+    w.enter(field, localised(typed));
+    // Tab went on to the next field; leave that one too, without typing.
+    QCOMPARE(QApplication::focusWidget(), w.field(next));
+    w.leave(next);
+    for (const auto &[name, text] : pairs(expected))
+        QCOMPARE(w.text(name), localised(text));
+}
+
+void TestCalculator::bothGrainFieldsAgree_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("1") << "1";
+    QTest::newRow("7000") << "7000";
+    QTest::newRow("0.123456789") << "0.123456789";
+    QTest::newRow("-15432.35808") << "-15432.35808";
+}
+
+void TestCalculator::bothGrainFieldsAgree()
+{
+    QFETCH(QString, typed);
+    Window avoirdupois;
+    avoirdupois.enter(u"Text14"_qs, localised(typed));
+    Window troy;
+    troy.enter(u"Text20"_qs, localised(typed));
+    QCOMPARE(avoirdupois.texts(massFields), troy.texts(massFields));
+    QCOMPARE(avoirdupois.text(u"Text14"_qs), avoirdupois.text(u"Text20"_qs));
+}
+
+void TestCalculator::keepsTypedTemperatureText()
+{
+    Window w;
+    w.enter(u"Text1"_qs, u"037"_qs);
+    QCOMPARE(w.text(u"Text1"_qs), u"037"_qs);
+    QCOMPARE(w.text(u"Text2"_qs), localised(u"98.6"_qs));
+}
+
+void TestCalculator::badTextChangesNothing_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    const QStringList bad{" ", "   ", "abc", "inf", "nan", "infinity", "0x10", "-", "+", "1e", "1.2.3",
+                          "1,5", "1.000,5", "12 m"};
+    // The base unit fields pass their text on unparsed, the others parse on entry.
+    for (const QString &field : {u"Text10"_qs, u"Text3"_qs, u"Text12"_qs, u"Text17"_qs, u"Text1"_qs, u"Text2"_qs}) {
+        for (const QString &text : bad)
+            QTest::addRow("%s '%s'", qPrintable(field), qPrintable(text)) << field << text;
+    }
+}
+
+void TestCalculator::badTextChangesNothing()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    // In a comma locale "1,5" is the number and "1.5" the foreign text.
+    const bool comma = QLocale().decimalPoint() == u","_qs;
+    leaveWithBadText(field, comma ? QString(typed).replace(u',', u'.') : typed,
+                     comma ? u"Keine Zahl, z. B. 1,5"_qs : u"Keine Zahl, z. B. 1.5"_qs);
+}
+
+// Fills the field's group, then leaves the field with the bad text: every
+// field keeps its text, the program goes on and the message shows at the field.
+void TestCalculator::leaveWithBadText(const QString &field, const QString &typed, const QString &message)
+{
+    const QStringList group = field == u"Text1"_qs || field == u"Text2"_qs ? QStringList{u"Text1"_qs, u"Text2"_qs}
+                              : lengthFields.contains(field)              ? lengthFields
+                                                                           : massFields;
+    Window w;
+    w.enter(field, u"1"_qs);
+    w.type(field, typed);
+    // Clicking into the field left the one Tab had moved to; that counts as well.
+    QStringList before = w.texts(group);
+    w.leave(field);
+    QCOMPARE(w.texts(group), before);
+    auto *notice = w.m_calculator.findChild<QLabel *>(field + u"Notice"_qs);
+    QVERIFY(notice && notice->isVisible());
+    QCOMPARE(notice->text(), message);
+    QVERIFY(!w.field(field)->accessibleDescription().isEmpty());
+    QVERIFY(w.m_calculator.isVisible());
+}
+
+void TestCalculator::overflowChangesNothing_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("kg, carat product") << "Text12" << "1e305" << "Zahl zu groß";
+    QTest::newRow("kg, grain product only") << "Text12" << "2e304" << "Zahl zu groß";
+    QTest::newRow("t, entry") << "Text13" << "1e306" << "Zahl zu groß";
+    QTest::newRow("lb, grain product") << "Text17" << "1e305" << "Zahl zu groß";
+    QTest::newRow("km, entry") << "Text4" << "1e304" << "Zahl zu groß";
+    QTest::newRow("C, times 9") << "Text1" << "1e308" << "Zahl zu groß";
+    QTest::newRow("F, times 5") << "Text2" << "-1e308" << "Zahl zu groß";
+    QTest::newRow("kg, parse") << "Text12" << "1e309" << "Zahl zu groß";
+    QTest::newRow("cm, parse") << "Text10" << "1e400" << "Zahl zu groß";
+    QTest::newRow("m, parse") << "Text3" << "-1e400" << "Zahl zu groß";
+}
+
+void TestCalculator::overflowChangesNothing()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    leaveWithBadText(field, typed, message);
+}
+
+void TestCalculator::emptyFieldChangesNothing()
+{
+    Window w;
+    w.enter(u"Text3"_qs, u"1"_qs);
+    const QStringList before = w.texts(lengthFields);
+    w.enter(u"Text5"_qs, QString());
+    QCOMPARE(w.text(u"Text5"_qs), QString());
+    QStringList expected = before;
+    expected[lengthFields.indexOf(u"Text5"_qs)].clear();
+    QCOMPARE(w.texts(lengthFields), expected);
+}
+
+void TestCalculator::noticeGoesOnEditOrSuccess()
+{
+    Window w;
+    w.enter(u"Text3"_qs, u"abc"_qs);
+    auto *notice = w.m_calculator.findChild<QLabel *>(u"Text3Notice"_qs);
+    QVERIFY(notice && notice->isVisible());
+    QCOMPARE(notice->text(), u"Keine Zahl, z. B. 1"_qs + QLocale().decimalPoint() + u"5"_qs);
+    QVERIFY(w.field(u"Text3"_qs)->accessibleDescription().startsWith(u"Keine gültige Zahl"_qs));
+    // Focus stayed where the Tab sent it.
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text4"_qs));
+
+    // Typing in the field takes the message away.
+    w.type(u"Text3"_qs, u"x"_qs);
+    QVERIFY(!notice->isVisible());
+    QVERIFY(w.field(u"Text3"_qs)->accessibleDescription().isEmpty());
+    w.leave(u"Text3"_qs);
+    QVERIFY(notice->isVisible());
+
+    // Another field's conversion rewrites it with a number: the message goes too.
+    w.enter(u"Text5"_qs, u"1"_qs);
+    QVERIFY(!notice->isVisible());
+    QCOMPARE(w.text(u"Text3"_qs), localised(u"0.0254"_qs));
+}
+
+void TestCalculator::typingAloneConvertsNothing()
+{
+    Window w;
+    w.type(u"Text3"_qs, u"1"_qs);
+    QCOMPARE(w.text(u"Text10"_qs), QString());
+    w.leave(u"Text3"_qs);
+    QCOMPARE(w.text(u"Text10"_qs), u"100"_qs);
+}
+
+void TestCalculator::leavingByShiftTabOrClickConverts()
+{
+    Window w;
+    w.type(u"Text4"_qs, u"2"_qs);
+    w.leave(u"Text4"_qs, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
+    QCOMPARE(w.text(u"Text3"_qs), u"2000"_qs);
+
+    // A click on a field of another group leaves the field as well.
+    w.type(u"Text3"_qs, u"3"_qs);
+    QTest::mouseClick(w.field(u"Text17"_qs), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text17"_qs));
+    QCOMPARE(w.text(u"Text10"_qs), u"300"_qs);
+    QCOMPARE(w.text(u"Text17"_qs), QString());
+}
+
+void TestCalculator::otherWindowMenuOrCloseConvertNothing()
+{
+    Window w;
+    w.type(u"Text3"_qs, u"1"_qs);
+
+    QMenu menu;
+    menu.addAction(u"Kopieren"_qs);
+    menu.popup(w.field(u"Text3"_qs)->mapToGlobal(QPoint(5, 5)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    menu.close();
+    QCOMPARE(w.text(u"Text10"_qs), QString());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(w.text(u"Text10"_qs), QString());
+    w.m_calculator.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.m_calculator));
+    QCOMPARE(w.text(u"Text10"_qs), QString());
+    QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
+
+    w.m_calculator.close();
+    QCOMPARE(w.text(u"Text10"_qs), QString());
+}
+
+void TestCalculator::enterAndEscapeDoNothing()
+{
+    Window w;
+    auto *button = w.m_calculator.findChild<QPushButton *>(u"Close"_qs);
+    QVERIFY(!button->isDefault());
+    QVERIFY(!button->autoDefault());
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    w.type(u"Text3"_qs, u"1"_qs);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(w.field(u"Text3"_qs), key);
+    QCOMPARE(clicked.count(), 0);
+    QVERIFY(w.m_calculator.isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
+    QCOMPARE(w.text(u"Text3"_qs), u"1"_qs);
+    QCOMPARE(w.text(u"Text10"_qs), QString());
+}
+
+void TestCalculator::buttonClosesWindow()
+{
+    Window w;
+    w.type(u"Text3"_qs, u"1"_qs);
+    // The click leaves the field first, as any click on another control does.
+    QTest::mouseClick(w.m_calculator.findChild<QPushButton *>(u"Close"_qs), Qt::LeftButton);
+    QVERIFY(!w.m_calculator.isVisible());
+    QVERIFY(noWindowShown());
+    QCOMPARE(w.text(u"Text10"_qs), u"100"_qs);
+}
+
+void TestCalculator::closeCommandClosesWindow()
+{
+    Window w;
+    w.type(u"Text12"_qs, u"1"_qs);
+    QVERIFY(w.m_calculator.windowHandle()->close());
+    QVERIFY(!w.m_calculator.isVisible());
+    QVERIFY(noWindowShown());
+    QCOMPARE(w.text(u"Text11"_qs), QString());
+}
+
+QTEST_MAIN(TestCalculator)
+#include "tst_calculator.moc"
