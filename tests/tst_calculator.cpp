@@ -261,7 +261,8 @@ void TestCalculator::convertsTemperature_data()
     QTest::newRow("212 F") << "Text2" << "212" << "Text1" << "100";
     QTest::newRow("32 F") << "Text2" << "32" << "Text1" << "0";
     QTest::newRow("32.18 F") << "Text2" << "32.18" << "Text1" << "0.0999999999999998";
-    QTest::newRow("1e-20 C") << "Text2" << "32" << "Text1" << "0";
+    QTest::newRow("tiny C") << "Text1" << "1e-20" << "Text2" << "32";
+    QTest::newRow("exponent form") << "Text2" << "32.00000000000001" << "Text1" << "3.94745964311167E-15";
     QTest::newRow("tiny F") << "Text2" << "-1e-300" << "Text1" << "-17.7777777777778";
     QTest::newRow("huge C") << "Text1" << "1e300" << "Text2" << "1.8E+300";
 }
