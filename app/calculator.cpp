@@ -7,11 +7,15 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextLayout>
 
 #include "layout.h"
 
@@ -49,6 +53,66 @@ QColor subHeadingColour(const QPalette &palette)
     return dark ? QColor(0xb4, 0xb4, 0xb4) : QColor(0x40, 0x40, 0x40);
 }
 
+// The lines of the hint as a label of this font wraps them.
+QStringList hintLines(const QFont &font, qreal width)
+{
+    const QString hint = QString::fromUtf8(layout::hint);
+    QTextLayout text(hint, font);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    text.setTextOption(option);
+    QStringList lines;
+    text.beginLayout();
+    for (QTextLine line = text.createLine(); line.isValid(); line = text.createLine()) {
+        line.setLineWidth(width);
+        lines << hint.mid(line.textStart(), line.textLength());
+    }
+    text.endLayout();
+    return lines;
+}
+
+bool fits(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    for (const layout::Control &c : layout::controls) {
+        const QRect box = pixelRect(c);
+        const QString caption = QString::fromUtf8(c.caption);
+        const qreal width = metrics.horizontalAdvance(caption);
+        switch (c.kind) {
+        case layout::Kind::Label:
+        case layout::Kind::SubHeading:
+            if (c.caption == layout::hint) {
+                const QStringList lines = hintLines(font, box.width());
+                if (lines.front().trimmed() != u"Hinweis zum Gebrauch:"
+                    || lines.size() * metrics.lineSpacing() > box.height())
+                    return false;
+            } else if (width > box.width() || metrics.height() > box.height()) {
+                return false;
+            }
+            break;
+        case layout::Kind::Field:
+            if (metrics.height() + 4 > box.height())
+                return false;
+            break;
+        case layout::Kind::Frame:
+        case layout::Kind::Button:
+            if (width + 16 > box.width())
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
+// The desktop's own font at the largest size, up to its default, at which no
+// caption is clipped in the fixed boxes of the window.
+QFont fittingFont(QFont font)
+{
+    while (!fits(font) && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
 QString noticeText(numtext::Error error, numtext::Format format, bool longForm)
 {
     if (error == numtext::Error::OutOfRange)
@@ -66,7 +130,16 @@ Calculator::Calculator(QWidget *parent)
     , m_format(numtext::Format::fromLocale(QLocale()))
 {
     setWindowTitle(QStringLiteral("Velmarin"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    QIcon icon;
+    for (int size : {16, 24, 32})
+        icon.addFile(QStringLiteral(":/icons/org.velmarin.Velmarin-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    setFont(fittingFont(font()));
     setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     std::map<std::string_view, QWidget *> frames;
     std::map<std::string_view, QLabel *> buddies;
