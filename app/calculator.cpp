@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include <QApplication>
@@ -171,6 +172,7 @@ Calculator::Calculator(QWidget *parent)
         }
         case layout::Kind::Field: {
             auto *field = new QLineEdit(parentWidget);
+            field->setMaxLength(std::numeric_limits<int>::max()); // a long paste is never cut short
             const int number = QByteArrayView(c.name).sliced(4).toInt();
             m_fields[number - 1] = field;
             if (c.group == layout::Group::Length)

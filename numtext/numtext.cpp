@@ -73,11 +73,33 @@ bool overflows(const char *first, const char *last)
     return leading + exponent >= 0;
 }
 
+// Blanks of any kind (no-break space included) and invisible format marks
+// (bidi marks, zero-width space, byte order mark) that text pasted from
+// elsewhere carries around a number.
+bool isPadding(QChar c)
+{
+    return c.isSpace() || c.category() == QChar::Other_Format;
+}
+
+QStringView stripped(QStringView text)
+{
+    while (!text.isEmpty() && isPadding(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isPadding(text.back()))
+        text.chop(1);
+    return text;
+}
+
+bool isMinus(char16_t c)
+{
+    return c == u'-' || c == u'\u2212'; // MINUS SIGN, as typeset text writes it
+}
+
 } // namespace
 
 Result parse(QStringView text, Format format)
 {
-    const QStringView t = text.trimmed();
+    const QStringView t = stripped(text);
 
     // Validate the whole text first and hand from_chars a plain ASCII copy with
     // '.' as separator: from_chars alone would take "inf", "nan" and a prefix.
@@ -85,8 +107,8 @@ Result parse(QStringView text, Format format)
     ascii.reserve(t.size());
     qsizetype i = 0;
     const qsizetype n = t.size();
-    if (i < n && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-')
+    if (i < n && (t[i] == u'+' || isMinus(t[i].unicode()))) {
+        if (t[i] != u'+')
             ascii.append('-');
         ++i;
     }
@@ -109,8 +131,8 @@ Result parse(QStringView text, Format format)
     if (i < n && (t[i] == u'e' || t[i] == u'E')) {
         ascii.append('e');
         ++i;
-        if (i < n && (t[i] == u'+' || t[i] == u'-'))
-            ascii.append(char(t[i++].unicode()));
+        if (i < n && (t[i] == u'+' || isMinus(t[i].unicode())))
+            ascii.append(t[i++] == u'+' ? '+' : '-');
         qsizetype exponentDigits = 0;
         for (; i < n && isDigit(t[i].unicode()); ++i, ++exponentDigits)
             ascii.append(char(t[i].unicode()));

@@ -30,8 +30,9 @@ struct Result {
     explicit operator bool() const { return error == Error::None; }
 };
 
-// Accepts blanks around an optional sign, digits with at most one decimal
-// separator of the format, and an optional exponent ("1,5E-3"). Anything else,
+// Accepts blanks around an optional sign ("-", "+" or U+2212), digits with at
+// most one decimal separator of the format, and an optional exponent
+// ("1,5E-3"). Anything else,
 // including group separators, "inf", "nan" and hex forms, is NotANumber; a value
 // beyond the double range is OutOfRange; one below it becomes zero.
 Result parse(QStringView text, Format format);

@@ -110,6 +110,12 @@ void TestNumText::parsesNumbers_data()
     QTest::newRow("huge exponent digits") << "1e0000000000000000000000002" << 100.0;
     QTest::newRow("many digits") << "3.14159265358979323846264338327950288" << 3.141592653589793;
     QTest::newRow("negative zero") << "-0" << -0.0;
+    QTest::newRow("typeset minus") << QStringView(u"\u22122.5").toString() << -2.5;
+    QTest::newRow("typeset minus in exponent") << QStringView(u"1e\u22122").toString() << 0.01;
+    QTest::newRow("no-break spaces around") << QStringView(u"\u00A012\u00A0").toString() << 12.0;
+    QTest::newRow("bidi marks around") << QStringView(u"\u200F\u202A12\u202C\u200E").toString() << 12.0;
+    QTest::newRow("byte order mark") << QStringView(u"\uFEFF3").toString() << 3.0;
+    QTest::newRow("long run of zeros") << QString(100000, u'0') + "1" << 1.0;
 }
 
 void TestNumText::parsesNumbers()
@@ -153,6 +159,13 @@ void TestNumText::rejectsText_data()
     QTest::newRow("inner blank") << "1 000" << nan;
     QTest::newRow("arabic-indic digit") << QStringView(u"\u0661").toString() << nan;
     QTest::newRow("full-width digit") << QStringView(u"\uFF11").toString() << nan;
+    QTest::newRow("no-break space inside") << QStringView(u"1\u00A0000").toString() << nan;
+    QTest::newRow("bidi mark inside") << QStringView(u"1\u200E2").toString() << nan;
+    QTest::newRow("nul") << QString::fromUtf16(u"1\0", 2) << nan;
+    QTest::newRow("control character") << "1\x01" << nan;
+    QTest::newRow("line break inside") << "1\n2" << nan;
+    QTest::newRow("minus twice") << QStringView(u"\u2212-1").toString() << nan;
+    QTest::newRow("en dash is no minus") << QStringView(u"\u20131").toString() << nan;
     QTest::newRow("beyond range") << "1e400" << Error::OutOfRange;
     QTest::newRow("beyond range negative") << "-1.8e308" << Error::OutOfRange;
     QTest::newRow("beyond range by exponent digits") << "1e99999999999999999999" << Error::OutOfRange;

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pasted text from anywhere: each either converts correctly or leaves the
+// whole group as it was with a message, and the window keeps answering.
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "calculator.h"
+
+namespace {
+
+const QStringList lengthFields{"Text10", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"};
+
+struct Window {
+    Window()
+    {
+        calculator.show();
+        QVERIFY(QTest::qWaitForWindowActive(&calculator));
+    }
+    QLineEdit *field(const QString &name) const { return calculator.findChild<QLineEdit *>(name); }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const QString &name : lengthFields)
+            result << field(name)->text();
+        return result;
+    }
+    // Select the field's text and paste over it, as Ctrl+A, Ctrl+V do.
+    void paste(const QString &name, const QString &text)
+    {
+        QLineEdit *edit = field(name);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    }
+    Calculator calculator;
+};
+
+} // namespace
+
+class TestHostile final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pastedText_data();
+    void pastedText();
+    void megabyteFieldAnswersQuickly_data();
+    void megabyteFieldAnswersQuickly();
+};
+
+void TestHostile::pastedText_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("centimetres"); // empty: the text must be refused
+    const QString megabyte(1 << 20, u'0');
+    QTest::newRow("1 MB of zeros before a 1") << megabyte + "1" << "100";
+    QTest::newRow("1 MB of digits") << QString(1 << 20, u'7') << "";
+    QTest::newRow("1 MB of blanks around a 2") << QString(1 << 19, u' ') + "2" + QString(1 << 19, u' ') << "200";
+    QTest::newRow("1 MB of letters") << QString(1 << 20, u'x') << "";
+    QTest::newRow("nul") << QString::fromUtf16(u"1\0" "5", 3) << "";
+    QTest::newRow("control characters") << "1\x01\x02" << "";
+    QTest::newRow("tab around") << "\t4\t" << "400";
+    QTest::newRow("bidi marks around") << QStringView(u"\u200F12\u200E").toString() << "1200";
+    QTest::newRow("bidi override inside") << QStringView(u"1\u202E2").toString() << "";
+    QTest::newRow("arabic-indic digits") << QStringView(u"\u0661\u0662").toString() << "";
+    QTest::newRow("full-width digits") << QStringView(u"\uFF11\uFF12").toString() << "";
+    QTest::newRow("typeset minus") << QStringView(u"\u22125").toString() << "-500";
+    QTest::newRow("no-break spaces around") << QStringView(u"\u00A03\u00A0").toString() << "300";
+    QTest::newRow("no-break space as group separator") << QStringView(u"1\u00A0000").toString() << "";
+    QTest::newRow("narrow no-break space as group separator") << QStringView(u"1\u202F000").toString() << "";
+    QTest::newRow("zero-width space inside") << QStringView(u"1\u200B0").toString() << "";
+    QTest::newRow("emoji") << QStringView(u"\U0001F4A91").toString() << "";
+}
+
+void TestHostile::pastedText()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, centimetres);
+    Window w;
+    w.paste("Text3", "7");
+    QTest::keyClick(w.field("Text3"), Qt::Key_Tab);
+    QCOMPARE(w.field("Text10")->text(), QString("700"));
+    QStringList before = w.texts();
+
+    w.paste("Text3", pasted);
+    // Nothing is cut short or dropped on the way into the field.
+    QCOMPARE(w.field("Text3")->text(), pasted);
+    QTest::keyClick(w.field("Text3"), Qt::Key_Tab);
+    auto *notice = w.calculator.findChild<QLabel *>("Text3Notice");
+    if (centimetres.isEmpty()) {
+        before[1] = pasted;
+        QVERIFY(w.texts() == before);
+        QVERIFY(notice && notice->isVisible());
+    } else {
+        QCOMPARE(w.field("Text10")->text(), centimetres);
+        QVERIFY(!notice || !notice->isVisible());
+    }
+    QVERIFY(w.calculator.isVisible());
+}
+
+void TestHostile::megabyteFieldAnswersQuickly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("converts") << QString(1 << 20, u'0') + "1";
+    QTest::newRow("refused") << QString(1 << 20, u'x');
+}
+
+void TestHostile::megabyteFieldAnswersQuickly()
+{
+    QFETCH(QString, text);
+    Window w;
+    QLineEdit *field = w.field("Text3");
+    qint64 slowest = 0;
+    qint64 slowestPaint = 0;
+    QBENCHMARK {
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        field->setText(text);
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        // From the key that leaves the field until every field holds its text.
+        QTest::keyClick(field, Qt::Key_Tab);
+        slowest = std::max(slowest, timer.elapsed());
+        QCoreApplication::processEvents();
+        slowestPaint = std::max(slowestPaint, timer.elapsed());
+    }
+    // The repaint is Qt's own: its line edit measures the whole text each time
+    // it paints, whoever wrote the text.
+    qInfo("leaving the field took at most %lld ms, %lld ms with the repaint", slowest, slowestPaint);
+    QVERIFY2(slowest < 100, qPrintable(QString("%1 ms").arg(slowest)));
+}
+
+QTEST_MAIN(TestHostile)
+#include "tst_hostile.moc"
