@@ -294,8 +294,9 @@ bool Calculator::eventFilter(QObject *watched, QEvent *event)
         const QWidget *next = QApplication::focusWidget();
         const auto it = std::find(m_fields.begin(), m_fields.end(), watched);
         if (it != m_fields.end() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && isVisible() && next && next != watched && next->window() == this)
+            && isVisible() && next && next != watched && next->window() == this) {
             (this->*lostFocus[it - m_fields.begin()])();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -372,8 +373,14 @@ void Calculator::report(QLineEdit *field, numtext::Error error)
         notice = new QLabel(this);
         notice->setObjectName(field->objectName() + QStringLiteral("Notice"));
         notice->setAttribute(Qt::WA_TransparentForMouseEvents);
-        notice->setStyleSheet(QStringLiteral(
-            "QLabel { color: #8b0000; background: #fff0f0; border: 1px solid #c00000; padding: 0px 2px; }"));
+        // Dark red on pale red whatever the theme: readable in light and dark.
+        QPalette palette = notice->palette();
+        palette.setColor(QPalette::WindowText, QColor(0x8b, 0x00, 0x00));
+        palette.setColor(QPalette::Window, QColor(0xff, 0xf0, 0xf0));
+        notice->setPalette(palette);
+        notice->setAutoFillBackground(true);
+        notice->setFrameShape(QFrame::Box);
+        notice->setMargin(1);
     }
     notice->setText(noticeText(error, m_format, false));
     notice->adjustSize();

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A long session: 10,000 fields left one after another, with numbers, bad
+// text and empty fields, by Tab, Shift+Tab and clicks. Memory must settle
+// after the first hundred, and every field must end in a consistent state.
+#include <malloc.h>
+#include <random>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+
+#include "calculator.h"
+
+namespace {
+
+struct Memory {
+    qint64 heap;     // bytes the allocator has handed out and not got back
+    qint64 resident; // the process's resident set
+};
+
+Memory memoryNow()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    qint64 resident = 0;
+    if (statm.open(QIODevice::ReadOnly))
+        resident = statm.readAll().split(' ').value(1).toLongLong() * 4096;
+    return {qint64(mallinfo2().uordblks), resident};
+}
+
+// Whether leaving the field with its present text would convert.
+bool converts(int number, const QString &text, numtext::Format format)
+{
+    if (number <= 2)
+        return bool(number == 1 ? convert::celsiusToFahrenheit(text, format)
+                                : convert::fahrenheitToCelsius(text, format));
+    static const int lengthRow[] = {1, 2, 3, 4, 5, 6, 7, 0}; // Text3 ... Text10
+    static const int massRow[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}; // Text11 ... Text24
+    convert::Base base;
+    if (number <= 10) {
+        const auto factors = convert::factorsOf(convert::lengths);
+        std::array<QString, 8> texts;
+        return convert::toBase(convert::lengths[lengthRow[number - 3]], text, format, base) == numtext::Error::None
+            && convert::fanOut(factors, base, format, texts) == numtext::Error::None;
+    }
+    const auto factors = convert::factorsOf(convert::masses);
+    std::array<QString, 14> texts;
+    return convert::toBase(convert::masses[massRow[number - 11]], text, format, base) == numtext::Error::None
+        && convert::fanOut(factors, base, format, texts) == numtext::Error::None;
+}
+
+} // namespace
+
+class TestSession final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data();
+    void tenThousandFocusChanges();
+};
+
+void TestSession::initTestCase_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestSession::tenThousandFocusChanges()
+{
+    QFETCH_GLOBAL(QLocale, locale);
+    QLocale::setDefault(locale);
+    auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    const numtext::Format format = numtext::Format::fromLocale(locale);
+
+    Calculator calculator;
+    calculator.show();
+    QVERIFY(QTest::qWaitForWindowActive(&calculator));
+    std::array<QLineEdit *, 24> fields{};
+    for (int i = 0; i < 24; ++i)
+        fields[i] = calculator.findChild<QLineEdit *>(QStringLiteral("Text%1").arg(i + 1));
+
+    std::mt19937 random(locale.name() == u"de_DE" ? 2 : 1);
+    const QStringList bad{" ", "abc", "1e400", "1e305", "--1", "1,2,3", "1.2.3"};
+    const auto number = [&] {
+        const double v = std::uniform_real_distribution<double>(-1, 1)(random)
+            * std::pow(10.0, std::uniform_int_distribution<int>(-9, 12)(random));
+        return QString::number(v, 'g', std::uniform_int_distribution<int>(1, 17)(random))
+            .replace(u'.', QChar(format.decimal));
+    };
+
+    Memory atHundred{};
+    Memory atThousand{};
+    QList<std::pair<int, Memory>> curve;
+    for (int step = 1; step <= 10000; ++step) {
+        QLineEdit *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        if (!field) { // the button: step on
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        }
+        QVERIFY(field);
+        const int roll = std::uniform_int_distribution<int>(0, 99)(random);
+        field->selectAll();
+        if (roll < 70)
+            QTest::keyClicks(field, number());
+        else if (roll < 80)
+            QTest::keyClicks(field, bad[roll % bad.size()]);
+        else if (roll < 85)
+            QTest::keyClick(field, Qt::Key_Backspace);
+        // else: leave it as it stands
+        const int how = std::uniform_int_distribution<int>(0, 3)(random);
+        if (how < 2)
+            QTest::keyClick(field, Qt::Key_Tab);
+        else if (how == 2)
+            QTest::keyClick(field, Qt::Key_Backtab);
+        else
+            QTest::mouseClick(fields[std::uniform_int_distribution<int>(0, 23)(random)], Qt::LeftButton);
+
+        // A user's session runs the event loop between keys.
+        QCoreApplication::processEvents();
+        if (step == 100)
+            atHundred = memoryNow();
+        if (step == 1000)
+            atThousand = memoryNow();
+        if (step % 1000 == 0 || step == 100)
+            curve.append({step, memoryNow()});
+    }
+    QString report;
+    for (const auto &[step, memory] : curve)
+        report += QStringLiteral(" %1: %2 KiB heap, %3 KiB resident;").arg(step).arg(memory.heap / 1024).arg(memory.resident / 1024);
+    qInfo("%s", qPrintable(report));
+
+    // After the first hundred only the messages made on a field's first error
+    // add to the heap (a few KiB each, 24 at most); after that, nothing but
+    // the allocator's slack.
+    const Memory end = memoryNow();
+    QVERIFY2(end.heap - atHundred.heap < 160 * 1024, qPrintable(report));
+    QVERIFY2(end.heap - atThousand.heap < 64 * 1024, qPrintable(report));
+
+    // Leave the last field, then: a message stands exactly at the fields whose
+    // text would not convert.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (int i = 0; i < 24; ++i) {
+        const QString text = fields[i]->text();
+        const auto *notice = calculator.findChild<QLabel *>(fields[i]->objectName() + QStringLiteral("Notice"));
+        const bool shown = notice && notice->isVisible();
+        const bool refused = !text.isEmpty() && !converts(i + 1, text, format);
+        QVERIFY2(shown == refused, qPrintable(fields[i]->objectName() + QStringLiteral(": ") + text));
+        QCOMPARE(fields[i]->accessibleDescription().isEmpty(), !shown);
+    }
+}
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"
