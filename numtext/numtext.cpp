@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <algorithm>
 #include <system_error>
 
 #include <QLocale>
@@ -202,6 +204,12 @@ QString render(double x, Format format)
         ++p;
     int exponent = 0;
     std::from_chars(p, printed.ptr, exponent);
+    // Near the top of the range the nearest 15 digits can lie beyond the
+    // largest double (1.79769313486232E+308) and would never parse back: those
+    // few values are cut to the 15 digits below instead.
+    static constexpr char largest[] = "179769313486231";
+    if (exponent == 308 && std::string_view(digits, 15) > std::string_view(largest, 15))
+        std::copy(largest, largest + 15, digits);
     while (count > 1 && digits[count - 1] == '0')
         --count;
 

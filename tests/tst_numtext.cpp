@@ -246,7 +246,10 @@ void TestNumText::renders_data()
     QTest::newRow("rounds to 1e15") << 999999999999999.9 << "1E+15";
     QTest::newRow("1e15") << 1e15 << "1E+15";
     QTest::newRow("large") << 1.5e20 << "1.5E+20";
-    QTest::newRow("largest") << std::numeric_limits<double>::max() << "1.79769313486232E+308";
+    QTest::newRow("largest") << std::numeric_limits<double>::max() << "1.79769313486231E+308";
+    QTest::newRow("near largest") << 1.797693134862315e308 << "1.79769313486231E+308";
+    QTest::newRow("below the cut") << 1.79769313486231e308 << "1.79769313486231E+308";
+    QTest::newRow("largest order, small") << 1.2e308 << "1.2E+308";
     QTest::newRow("fifteen digits before point") << 123456789012345.67 << "123456789012346";
     QTest::newRow("eight places kept") << 185200.00001911 << "185200.00001911";
     QTest::newRow("zero") << 0.0 << "0";
@@ -264,6 +267,8 @@ void TestNumText::renders()
 void TestNumText::renderedTextParsesBack_data()
 {
     QTest::addColumn<double>("value");
+    QTest::newRow("largest") << std::numeric_limits<double>::max();
+    QTest::newRow("smallest") << std::numeric_limits<double>::denorm_min();
     std::mt19937_64 random(42);
     std::uniform_real_distribution<double> exponent(-330, 308);
     for (int i = 0; i < 500; ++i) {
