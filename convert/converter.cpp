@@ -36,12 +36,14 @@ Error fanOut(std::span<const double> factors, const Base &base, numtext::Format 
     } else {
         value = std::get<double>(base);
     }
-    for (std::size_t i = 0; i < factors.size(); ++i) {
-        const numtext::Result product = numtext::checked(factors[i] * value);
-        if (!product)
+    // Every product first: one beyond the double range fails the whole group
+    // before a single text is made.
+    for (const double factor : factors) {
+        if (const numtext::Result product = numtext::checked(factor * value); !product)
             return product.error;
-        texts[i] = numtext::render(numtext::roundToPlaces(product.value, 8), format);
     }
+    for (std::size_t i = 0; i < factors.size(); ++i)
+        texts[i] = numtext::render(numtext::roundToPlaces(factors[i] * value, 8), format);
     return Error::None;
 }
 

@@ -78,8 +78,8 @@ using Base = std::variant<double, QString>;
 // Entry::Text gives its text back unparsed.
 numtext::Error toBase(const Unit &unit, const QString &text, numtext::Format format, Base &base);
 
-// Fills texts with every field of the group, factor by factor. Either all
-// succeed, or the error comes back and texts must not be used.
+// Fills texts with every field of the group, factor by factor; or, when a
+// product leaves the double range, returns the error and leaves texts alone.
 numtext::Error fanOut(std::span<const double> factors, const Base &base, numtext::Format format,
                       std::span<QString> texts);
 

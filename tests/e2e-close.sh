@@ -60,4 +60,4 @@ wait "$app_pid"
 status=$?
 app_pid=
 echo "velmarin exited with status $status"
-[ "$status" -eq 0 ]
+[ "$status" -eq 0 ] || { cat "$work/app.log"; exit 1; }
