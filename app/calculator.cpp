@@ -11,6 +11,8 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -19,6 +21,7 @@
 #include <QTextLayout>
 
 #include "layout.h"
+#include "windowicon.h"
 
 namespace {
 
@@ -72,6 +75,18 @@ QStringList hintLines(const QFont &font, qreal width)
     return lines;
 }
 
+// How far the widest one-line caption overflows its box: 1 or less fits.
+qreal overflow(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    qreal worst = 0;
+    for (const layout::Control &c : layout::controls) {
+        if ((c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading) && c.caption != layout::hint)
+            worst = std::max(worst, metrics.horizontalAdvance(QString::fromUtf8(c.caption)) / pixelRect(c).width());
+    }
+    return worst;
+}
+
 bool fits(const QFont &font)
 {
     const QFontMetricsF metrics(font);
@@ -109,6 +124,12 @@ bool fits(const QFont &font)
 // caption is clipped in the fixed boxes of the window.
 QFont fittingFont(QFont font)
 {
+    if (font.pointSizeF() <= 0 || fits(font))
+        return font;
+    // Widths grow about in proportion to the size: start at the half point
+    // nearest to where the widest caption would just fit, so that start-up
+    // loads the font at two sizes, not at every half point on the way down.
+    font.setPointSizeF(std::max(6.0, std::round(2 * font.pointSizeF() / overflow(font)) / 2));
     while (!fits(font) && font.pointSizeF() > 6)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     return font;
@@ -134,8 +155,10 @@ Calculator::Calculator(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     QIcon icon;
-    for (int size : {16, 24, 32})
-        icon.addFile(QStringLiteral(":/icons/org.velmarin.Velmarin-%1.png").arg(size), QSize(size, size));
+    for (const windowicon::Image &image : windowicon::images) {
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(image.argb), image.size,
+                                                 image.size, QImage::Format_ARGB32)));
+    }
     setWindowIcon(icon);
     setFont(fittingFont(font()));
     setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
