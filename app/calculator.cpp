@@ -75,6 +75,17 @@ QStringList hintLines(const QFont &font, qreal width)
     return lines;
 }
 
+// A caption's width from its characters' advances: kerning only narrows
+// Latin text, so this never says a caption fits that does not, and it needs
+// no text shaping, which start-up would otherwise pay twice.
+qreal textWidth(const QFontMetricsF &metrics, const QString &text)
+{
+    qreal width = 0;
+    for (const QChar c : text)
+        width += metrics.horizontalAdvance(c);
+    return width;
+}
+
 // How far the widest one-line caption overflows its box: 1 or less fits.
 qreal overflow(const QFont &font)
 {
@@ -82,7 +93,7 @@ qreal overflow(const QFont &font)
     qreal worst = 0;
     for (const layout::Control &c : layout::controls) {
         if ((c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading) && c.caption != layout::hint)
-            worst = std::max(worst, metrics.horizontalAdvance(QString::fromUtf8(c.caption)) / pixelRect(c).width());
+            worst = std::max(worst, textWidth(metrics, QString::fromUtf8(c.caption)) / pixelRect(c).width());
     }
     return worst;
 }
@@ -93,7 +104,7 @@ bool fits(const QFont &font)
     for (const layout::Control &c : layout::controls) {
         const QRect box = pixelRect(c);
         const QString caption = QString::fromUtf8(c.caption);
-        const qreal width = metrics.horizontalAdvance(caption);
+        const qreal width = textWidth(metrics, caption);
         switch (c.kind) {
         case layout::Kind::Label:
         case layout::Kind::SubHeading:
