@@ -186,7 +186,6 @@ Calculator::Calculator(QWidget *parent)
         switch (c.kind) {
         case layout::Kind::Frame:
             widget = frames[c.name] = new QGroupBox(caption, parentWidget);
-            widget->setAccessibleName(caption);
             break;
         case layout::Kind::Label:
         case layout::Kind::SubHeading: {
@@ -238,16 +237,40 @@ Calculator::Calculator(QWidget *parent)
         if (c.kind != layout::Kind::Field)
             continue;
         auto *field = findChild<QLineEdit *>(QString::fromLatin1(c.name));
-        QLabel *label = buddies.at(c.name);
-        label->setBuddy(field);
-        field->setAccessibleName(c.accessibleName ? QString::fromUtf8(c.accessibleName) : label->text());
+        // A screen reader names a field after the label whose buddy it is.
+        buddies.at(c.name)->setBuddy(field);
         field->raise(); // a field overlapping its label is drawn on top
     }
+    // Setting an accessible name builds the accessibility objects at once,
+    // so the two grain fields get theirs only when a screen reader listens.
+    if (QAccessible::isActive())
+        nameAmbiguousFields();
+    else
+        QAccessible::installActivationObserver(this);
 
     std::sort(focusOrder.begin(), focusOrder.end());
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
     focusOrder.front().second->setFocus();
+}
+
+Calculator::~Calculator()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void Calculator::accessibilityActiveChanged(bool active)
+{
+    if (active)
+        nameAmbiguousFields();
+}
+
+void Calculator::nameAmbiguousFields()
+{
+    for (const layout::Control &c : layout::controls) {
+        if (c.accessibleName)
+            findChild<QLineEdit *>(QString::fromLatin1(c.name))->setAccessibleName(QString::fromUtf8(c.accessibleName));
+    }
 }
 
 void Calculator::Faktoren()

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include <QAccessible>
 #include <QWidget>
 
 #include "converter.h"
@@ -16,12 +17,13 @@ class QLabel;
 class QLineEdit;
 QT_END_NAMESPACE
 
-class Calculator : public QWidget
+class Calculator : public QWidget, private QAccessible::ActivationObserver
 {
     Q_OBJECT
 
 public:
     explicit Calculator(QWidget *parent = nullptr);
+    ~Calculator() override;
 
     void Faktoren();
     void Gewichte();
@@ -32,6 +34,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void accessibilityActiveChanged(bool active) override;
+    void nameAmbiguousFields();
 
 private:
     void Close_Click();
