@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <string_view>
+#include <vector>
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -12,10 +14,10 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
-#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextLayout>
