@@ -12,7 +12,7 @@ inline constexpr int clientWidth = 6750;
 inline constexpr int clientHeight = 6840;
 
 enum class Kind { Frame, Field, Label, SubHeading, Button };
-enum class Group { None, Temperature, Length, Mass };
+enum class Group { None, Length, Mass };
 
 struct Control {
     Kind kind;
@@ -40,9 +40,9 @@ inline constexpr std::array<Control, 56> controls{{
     {Kind::Label, "Label11", nullptr, hint, 3240, 240, 3135, 615, 22},
     {Kind::Button, "Close", nullptr, "Schliessen", 2400, 6360, 1815, 375, 23},
 
-    {Kind::Field, "Text1", "Frame1", "", 120, 240, 975, 285, 1, nullptr, Group::Temperature, 0},
+    {Kind::Field, "Text1", "Frame1", "", 120, 240, 975, 285, 1},
     {Kind::Label, "Label1", "Frame1", "°C", 1080, 240, 255, 255, 3, "Text1"},
-    {Kind::Field, "Text2", "Frame1", "", 1440, 240, 975, 285, 2, nullptr, Group::Temperature, 1},
+    {Kind::Field, "Text2", "Frame1", "", 1440, 240, 975, 285, 2},
     {Kind::Label, "Label2", "Frame1", "°F", 2400, 240, 255, 255, 4, "Text2"},
 
     {Kind::Field, "Text10", "Frame2", "", 120, 240, 975, 285, 20, nullptr, Group::Length, 0},

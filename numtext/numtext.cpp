@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <algorithm>
 #include <system_error>
 
 #include <QLocale>

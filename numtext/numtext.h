@@ -32,9 +32,9 @@ struct Result {
 
 // Accepts blanks around an optional sign ("-", "+" or U+2212), digits with at
 // most one decimal separator of the format, and an optional exponent
-// ("1,5E-3"). Anything else,
-// including group separators, "inf", "nan" and hex forms, is NotANumber; a value
-// beyond the double range is OutOfRange; one below it becomes zero.
+// ("1,5E-3"). Anything else, including group separators, "inf", "nan" and hex
+// forms, is NotANumber; a value beyond the double range is OutOfRange; one
+// below it becomes zero.
 Result parse(QStringView text, Format format);
 
 // OutOfRange for a value that is no longer finite, the arithmetic check that

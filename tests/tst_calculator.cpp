@@ -10,15 +10,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "calculator.h"
+#include "shownwindow.h"
 
 namespace {
-
-const QStringList lengthFields{u"Text10"_qs, u"Text3"_qs, u"Text4"_qs, u"Text5"_qs,
-                               u"Text6"_qs,  u"Text7"_qs, u"Text8"_qs, u"Text9"_qs};
-const QStringList massFields{u"Text11"_qs, u"Text24"_qs, u"Text12"_qs, u"Text13"_qs, u"Text14"_qs,
-                             u"Text15"_qs, u"Text16"_qs, u"Text17"_qs, u"Text18"_qs, u"Text19"_qs,
-                             u"Text20"_qs, u"Text21"_qs, u"Text22"_qs, u"Text23"_qs};
 
 // Rows are written with a decimal point; the window shows the locale's own.
 QString localised(QString text)
@@ -44,25 +38,9 @@ bool noWindowShown()
     return std::none_of(windows.cbegin(), windows.cend(), [](const QWidget *window) { return window->isVisible(); });
 }
 
-class Window
+class Window : public ShownCalculator
 {
 public:
-    Window()
-    {
-        m_calculator.show();
-        QVERIFY(QTest::qWaitForWindowActive(&m_calculator));
-    }
-
-    QLineEdit *field(const QString &name) const { return m_calculator.findChild<QLineEdit *>(name); }
-    QString text(const QString &name) const { return field(name)->text(); }
-    QStringList texts(const QStringList &names) const
-    {
-        QStringList result;
-        for (const QString &name : names)
-            result << text(name);
-        return result;
-    }
-
     // Click into the field, replace its text by typing, and leave it with a key.
     void type(const QString &name, const QString &typed)
     {
@@ -85,8 +63,6 @@ public:
         type(name, typed);
         leave(name);
     }
-
-    Calculator m_calculator;
 };
 
 } // namespace
@@ -132,9 +108,7 @@ private slots:
 
 void TestCalculator::initTestCase_data()
 {
-    QTest::addColumn<QLocale>("locale");
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+    addLocaleRows();
 }
 
 void TestCalculator::init()
@@ -375,11 +349,11 @@ void TestCalculator::leaveWithBadText(const QString &field, const QString &typed
     QStringList before = w.texts(group);
     w.leave(field);
     QCOMPARE(w.texts(group), before);
-    auto *notice = w.m_calculator.findChild<QLabel *>(field + u"Notice"_qs);
+    auto *notice = w.notice(field);
     QVERIFY(notice && notice->isVisible());
     QCOMPARE(notice->text(), message);
     QVERIFY(!w.field(field)->accessibleDescription().isEmpty());
-    QVERIFY(w.m_calculator.isVisible());
+    QVERIFY(w.calculator.isVisible());
 }
 
 void TestCalculator::overflowChangesNothing_data()
@@ -423,7 +397,7 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
 {
     Window w;
     w.enter(u"Text3"_qs, u"abc"_qs);
-    auto *notice = w.m_calculator.findChild<QLabel *>(u"Text3Notice"_qs);
+    auto *notice = w.notice(u"Text3"_qs);
     QVERIFY(notice && notice->isVisible());
     QCOMPARE(notice->text(), u"Keine Zahl, z. B. 1"_qs + QLocale().decimalPoint() + u"5"_qs);
     QVERIFY(w.field(u"Text3"_qs)->accessibleDescription().startsWith(u"Keine gültige Zahl"_qs));
@@ -485,19 +459,19 @@ void TestCalculator::otherWindowMenuOrCloseConvertNothing()
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QCOMPARE(w.text(u"Text10"_qs), QString());
-    w.m_calculator.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w.m_calculator));
+    w.calculator.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.calculator));
     QCOMPARE(w.text(u"Text10"_qs), QString());
     QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
 
-    w.m_calculator.close();
+    w.calculator.close();
     QCOMPARE(w.text(u"Text10"_qs), QString());
 }
 
 void TestCalculator::enterAndEscapeDoNothing()
 {
     Window w;
-    auto *button = w.m_calculator.findChild<QPushButton *>(u"Close"_qs);
+    auto *button = w.calculator.findChild<QPushButton *>(u"Close"_qs);
     QVERIFY(!button->isDefault());
     QVERIFY(!button->autoDefault());
     QSignalSpy clicked(button, &QPushButton::clicked);
@@ -505,7 +479,7 @@ void TestCalculator::enterAndEscapeDoNothing()
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
         QTest::keyClick(w.field(u"Text3"_qs), key);
     QCOMPARE(clicked.count(), 0);
-    QVERIFY(w.m_calculator.isVisible());
+    QVERIFY(w.calculator.isVisible());
     QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
     QCOMPARE(w.text(u"Text3"_qs), u"1"_qs);
     QCOMPARE(w.text(u"Text10"_qs), QString());
@@ -516,8 +490,8 @@ void TestCalculator::buttonClosesWindow()
     Window w;
     w.type(u"Text3"_qs, u"1"_qs);
     // The click leaves the field first, as any click on another control does.
-    QTest::mouseClick(w.m_calculator.findChild<QPushButton *>(u"Close"_qs), Qt::LeftButton);
-    QVERIFY(!w.m_calculator.isVisible());
+    QTest::mouseClick(w.calculator.findChild<QPushButton *>(u"Close"_qs), Qt::LeftButton);
+    QVERIFY(!w.calculator.isVisible());
     QVERIFY(noWindowShown());
     QCOMPARE(w.text(u"Text10"_qs), u"100"_qs);
 }
@@ -526,8 +500,8 @@ void TestCalculator::closeCommandClosesWindow()
 {
     Window w;
     w.type(u"Text12"_qs, u"1"_qs);
-    QVERIFY(w.m_calculator.windowHandle()->close());
-    QVERIFY(!w.m_calculator.isVisible());
+    QVERIFY(w.calculator.windowHandle()->close());
+    QVERIFY(!w.calculator.isVisible());
     QVERIFY(noWindowShown());
     QCOMPARE(w.text(u"Text11"_qs), QString());
 }

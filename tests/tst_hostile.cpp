@@ -8,26 +8,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "calculator.h"
+#include "shownwindow.h"
 
 namespace {
 
-const QStringList lengthFields{"Text10", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"};
-
-struct Window {
-    Window()
-    {
-        calculator.show();
-        QVERIFY(QTest::qWaitForWindowActive(&calculator));
-    }
-    QLineEdit *field(const QString &name) const { return calculator.findChild<QLineEdit *>(name); }
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const QString &name : lengthFields)
-            result << field(name)->text();
-        return result;
-    }
+struct Window : ShownCalculator {
     // Select the field's text and paste over it, as Ctrl+A, Ctrl+V do.
     void paste(const QString &name, const QString &text)
     {
@@ -38,7 +23,6 @@ struct Window {
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     }
-    Calculator calculator;
 };
 
 } // namespace
@@ -86,16 +70,16 @@ void TestHostile::pastedText()
     w.paste("Text3", "7");
     QTest::keyClick(w.field("Text3"), Qt::Key_Tab);
     QCOMPARE(w.field("Text10")->text(), QString("700"));
-    QStringList before = w.texts();
+    QStringList before = w.texts(lengthFields);
 
     w.paste("Text3", pasted);
     // Nothing is cut short or dropped on the way into the field.
     QCOMPARE(w.field("Text3")->text(), pasted);
     QTest::keyClick(w.field("Text3"), Qt::Key_Tab);
-    auto *notice = w.calculator.findChild<QLabel *>("Text3Notice");
+    auto *notice = w.notice("Text3");
     if (centimetres.isEmpty()) {
         before[1] = pasted;
-        QVERIFY(w.texts() == before);
+        QVERIFY(w.texts(lengthFields) == before);
         QVERIFY(notice && notice->isVisible());
     } else {
         QCOMPARE(w.field("Text10")->text(), centimetres);

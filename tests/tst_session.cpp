@@ -12,7 +12,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "calculator.h"
+#include "shownwindow.h"
 
 namespace {
 
@@ -64,9 +64,7 @@ private slots:
 
 void TestSession::initTestCase_data()
 {
-    QTest::addColumn<QLocale>("locale");
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+    addLocaleRows();
 }
 
 void TestSession::tenThousandFocusChanges()
@@ -76,12 +74,10 @@ void TestSession::tenThousandFocusChanges()
     auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     const numtext::Format format = numtext::Format::fromLocale(locale);
 
-    Calculator calculator;
-    calculator.show();
-    QVERIFY(QTest::qWaitForWindowActive(&calculator));
+    ShownCalculator w;
     std::array<QLineEdit *, 24> fields{};
     for (int i = 0; i < 24; ++i)
-        fields[i] = calculator.findChild<QLineEdit *>(QStringLiteral("Text%1").arg(i + 1));
+        fields[i] = w.field(QStringLiteral("Text%1").arg(i + 1));
 
     std::mt19937 random(locale.name() == u"de_DE" ? 2 : 1);
     const QStringList bad{" ", "abc", "1e400", "1e305", "--1", "1,2,3", "1.2.3"};
@@ -145,7 +141,7 @@ void TestSession::tenThousandFocusChanges()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     for (int i = 0; i < 24; ++i) {
         const QString text = fields[i]->text();
-        const auto *notice = calculator.findChild<QLabel *>(fields[i]->objectName() + QStringLiteral("Notice"));
+        const QLabel *notice = w.notice(fields[i]->objectName());
         const bool shown = notice && notice->isVisible();
         const bool refused = !text.isEmpty() && !converts(i + 1, text, format);
         QVERIFY2(shown == refused, qPrintable(fields[i]->objectName() + QStringLiteral(": ") + text));

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTextLayout>
 
-#include "calculator.h"
+#include "shownwindow.h"
 
 namespace {
 
@@ -31,20 +31,6 @@ double contrast(const QColor &a, const QColor &b)
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
-
-struct Shown {
-    Shown()
-    {
-        calculator.show();
-        QVERIFY(QTest::qWaitForWindowActive(&calculator));
-    }
-    template<typename T = QWidget>
-    T *child(const QString &name) const
-    {
-        return calculator.findChild<T *>(name);
-    }
-    Calculator calculator;
-};
 
 } // namespace
 
@@ -155,7 +141,7 @@ void TestWindow::controlsStandWhereTheyBelong()
 
 void TestWindow::hasFixedSizeCentredTitleAndIcon()
 {
-    Shown w;
+    ShownCalculator w;
     QCOMPARE(w.calculator.windowTitle(), QString("Velmarin"));
     QCOMPARE(w.calculator.size(), QSize(450, 456));
     QCOMPARE(w.calculator.minimumSize(), w.calculator.maximumSize());
@@ -170,7 +156,7 @@ void TestWindow::hasFixedSizeCentredTitleAndIcon()
 
 void TestWindow::hintPutsHeadingAloneOnFirstLine()
 {
-    Shown w;
+    ShownCalculator w;
     auto *hint = w.child<QLabel>("Label11");
     QCOMPARE(hint->text().size(), 116);
     QVERIFY(hint->wordWrap());
@@ -194,7 +180,7 @@ void TestWindow::hintPutsHeadingAloneOnFirstLine()
 
 void TestWindow::captionsAreNotClipped()
 {
-    Shown w;
+    ShownCalculator w;
     for (QLabel *label : w.calculator.findChildren<QLabel *>(QRegularExpression("^Label\\d+$"))) {
         if (label->wordWrap())
             continue;
@@ -222,7 +208,7 @@ void TestWindow::tabWalksTheFocusOrder()
     QFETCH(QString, from);
     QFETCH(QString, next);
     QFETCH(QString, previous);
-    Shown w;
+    ShownCalculator w;
     QCOMPARE(QApplication::focusWidget(), w.child("Text1"));
     w.child(from)->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(w.child(from), Qt::Key_Tab);
@@ -235,7 +221,7 @@ void TestWindow::tabWalksTheFocusOrder()
 
 void TestWindow::labelAndFrameClicksKeepFocus()
 {
-    Shown w;
+    ShownCalculator w;
     auto *field = w.child<QLineEdit>("Text3");
     field->setFocus();
     QTest::keyClicks(field, "1");
@@ -252,7 +238,7 @@ void TestWindow::labelAndFrameClicksKeepFocus()
 
 void TestWindow::fieldsAreNamedForScreenReaders()
 {
-    Shown w;
+    ShownCalculator w;
     // A screen reader starts listening while the window is open.
     QAccessible::setActive(true);
     auto inactive = qScopeGuard([] { QAccessible::setActive(false); });
