@@ -2,7 +2,6 @@
 #include "calculator.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <map>
 #include <string_view>
@@ -10,7 +9,6 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
@@ -20,142 +18,26 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextLayout>
 
+#include "colours.h"
+#include "fieldnote.h"
+#include "fontfit.h"
 #include "layout.h"
 #include "windowicon.h"
 
 namespace {
 
-QRect pixelRect(const layout::Control &c)
+// The sub-headings in the colour of their role, on whatever palette the window has.
+void colourSubHeadings(QWidget *window)
 {
-    return {layout::pixels(c.left), layout::pixels(c.top), layout::pixels(c.width), layout::pixels(c.height)};
-}
-
-// Relative luminance and contrast ratio as WCAG defines them.
-double luminance(const QColor &c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The 3-D dark shadow colour, where the theme has one that is neither the
-// text colour nor unreadable on the window; a dark grey (a light one on a dark
-// window) otherwise.
-QColor subHeadingColour(const QPalette &palette)
-{
-    const QColor window = palette.color(QPalette::Window);
-    const QColor shadow = palette.color(QPalette::Shadow);
-    if (shadow != palette.color(QPalette::WindowText) && contrast(shadow, window) >= 4.5)
-        return shadow;
-    const bool dark = luminance(window) < 0.2;
-    return dark ? QColor(0xb4, 0xb4, 0xb4) : QColor(0x40, 0x40, 0x40);
-}
-
-// The lines of the hint as a label of this font wraps them.
-QStringList hintLines(const QFont &font, qreal width)
-{
-    const QString hint = QString::fromUtf8(layout::hint);
-    QTextLayout text(hint, font);
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::WordWrap);
-    text.setTextOption(option);
-    QStringList lines;
-    text.beginLayout();
-    for (QTextLine line = text.createLine(); line.isValid(); line = text.createLine()) {
-        line.setLineWidth(width);
-        lines << hint.mid(line.textStart(), line.textLength());
-    }
-    text.endLayout();
-    return lines;
-}
-
-// A caption's width from its characters' advances: kerning only narrows
-// Latin text, so this never says a caption fits that does not, and it needs
-// no text shaping, which start-up would otherwise pay twice.
-qreal textWidth(const QFontMetricsF &metrics, const QString &text)
-{
-    qreal width = 0;
-    for (const QChar c : text)
-        width += metrics.horizontalAdvance(c);
-    return width;
-}
-
-// How far the widest one-line caption overflows its box: 1 or less fits.
-qreal overflow(const QFont &font)
-{
-    const QFontMetricsF metrics(font);
-    qreal worst = 0;
     for (const layout::Control &c : layout::controls) {
-        if ((c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading) && c.caption != layout::hint)
-            worst = std::max(worst, textWidth(metrics, QString::fromUtf8(c.caption)) / pixelRect(c).width());
+        if (c.kind != layout::Kind::SubHeading)
+            continue;
+        auto *label = window->findChild<QLabel *>(QString::fromLatin1(c.name));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colours::subHeading(window->palette()));
+        label->setPalette(palette);
     }
-    return worst;
-}
-
-bool fits(const QFont &font)
-{
-    const QFontMetricsF metrics(font);
-    for (const layout::Control &c : layout::controls) {
-        const QRect box = pixelRect(c);
-        const QString caption = QString::fromUtf8(c.caption);
-        const qreal width = textWidth(metrics, caption);
-        switch (c.kind) {
-        case layout::Kind::Label:
-        case layout::Kind::SubHeading:
-            if (c.caption == layout::hint) {
-                const QStringList lines = hintLines(font, box.width());
-                if (lines.front().trimmed() != u"Hinweis zum Gebrauch:"
-                    || lines.size() * metrics.lineSpacing() > box.height())
-                    return false;
-            } else if (width > box.width() || metrics.height() > box.height()) {
-                return false;
-            }
-            break;
-        case layout::Kind::Field:
-            if (metrics.height() + 4 > box.height())
-                return false;
-            break;
-        case layout::Kind::Frame:
-        case layout::Kind::Button:
-            if (width + 16 > box.width())
-                return false;
-            break;
-        }
-    }
-    return true;
-}
-
-// The desktop's own font at the largest size, up to its default, at which no
-// caption is clipped in the fixed boxes of the window.
-QFont fittingFont(QFont font)
-{
-    if (font.pointSizeF() <= 0 || fits(font))
-        return font;
-    // Widths grow about in proportion to the size: start at the half point
-    // nearest to where the widest caption would just fit, so that start-up
-    // loads the font at two sizes, not at every half point on the way down.
-    font.setPointSizeF(std::max(6.0, std::round(2 * font.pointSizeF() / overflow(font)) / 2));
-    while (!fits(font) && font.pointSizeF() > 6)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    return font;
-}
-
-QString noticeText(numtext::Error error, numtext::Format format, bool longForm)
-{
-    if (error == numtext::Error::OutOfRange)
-        return longForm ? QStringLiteral("Die Zahl ist zu groß: das Ergebnis liegt außerhalb des Rechenbereichs.")
-                        : QStringLiteral("Zahl zu groß");
-    const QString example = QStringLiteral("1") + QChar(format.decimal) + QStringLiteral("5");
-    return longForm ? QStringLiteral("Keine gültige Zahl. Erwartet wird eine Zahl wie %1.").arg(example)
-                    : QStringLiteral("Keine Zahl, z. B. %1").arg(example);
 }
 
 } // namespace
@@ -173,8 +55,10 @@ Calculator::Calculator(QWidget *parent)
                                                  image.size, QImage::Format_ARGB32)));
     }
     setWindowIcon(icon);
-    setFont(fittingFont(font()));
-    setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
+    const fontfit::Fit fit = fontfit::fit(font(), style());
+    m_scale = fit.scale;
+    setFont(fit.font);
+    setFixedSize(layout::pixels(layout::clientWidth, m_scale), layout::pixels(layout::clientHeight, m_scale));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -191,15 +75,11 @@ Calculator::Calculator(QWidget *parent)
             break;
         case layout::Kind::Label:
         case layout::Kind::SubHeading: {
-            auto *label = new QLabel(caption, parentWidget);
+            const bool hint = c.caption == layout::hint;
+            auto *label = new QLabel(hint ? fontfit::hintText(fit.hintBreak) : caption, parentWidget);
             label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(c.height > 255 * 2);
+            label->setWordWrap(hint);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (c.kind == layout::Kind::SubHeading) {
-                QPalette palette = label->palette();
-                palette.setColor(QPalette::WindowText, subHeadingColour(palette));
-                label->setPalette(palette);
-            }
             if (c.buddy)
                 buddies[c.buddy] = label;
             widget = label;
@@ -232,8 +112,9 @@ Calculator::Calculator(QWidget *parent)
         }
         }
         widget->setObjectName(QString::fromLatin1(c.name));
-        widget->setGeometry(pixelRect(c));
+        widget->setGeometry(layout::pixelRect(c, m_scale));
     }
+    colourSubHeadings(this);
 
     for (const layout::Control &c : layout::controls) {
         if (c.kind != layout::Kind::Field)
@@ -424,41 +305,29 @@ void Calculator::report(QLineEdit *field, numtext::Error error)
         clearNotice(field);
         return;
     }
-    const auto index = std::find(m_fields.begin(), m_fields.end(), field) - m_fields.begin();
-    QLabel *&notice = m_notices[index];
-    if (!notice) {
-        // A note just below the field, over its unit label, until the field is
-        // edited or converts: no box that would stop the user tabbing on.
-        notice = new QLabel(this);
-        notice->setObjectName(field->objectName() + QStringLiteral("Notice"));
-        notice->setAttribute(Qt::WA_TransparentForMouseEvents);
-        // Dark red on pale red whatever the theme: readable in light and dark.
-        QPalette palette = notice->palette();
-        palette.setColor(QPalette::WindowText, QColor(0x8b, 0x00, 0x00));
-        palette.setColor(QPalette::Window, QColor(0xff, 0xf0, 0xf0));
-        notice->setPalette(palette);
-        notice->setAutoFillBackground(true);
-        notice->setFrameShape(QFrame::Box);
-        notice->setMargin(1);
-    }
-    notice->setText(noticeText(error, m_format, false));
-    notice->adjustSize();
-    QPoint at = field->mapTo(this, QPoint(0, field->height()));
-    at.setX(std::min(at.x(), width() - notice->width() - 2));
-    notice->move(at);
-    notice->show();
-    notice->raise();
-    const QString message = noticeText(error, m_format, true);
-    field->setToolTip(message);
-    field->setAccessibleDescription(message);
+    if (!m_note)
+        m_note = new FieldNote(this, m_scale, m_format);
+    const layout::Control &control = *std::find_if(
+        layout::controls.begin(), layout::controls.end(),
+        [field](const layout::Control &c) { return field->objectName() == QLatin1StringView(c.name); });
+    m_note->report(field, layout::unitName(control), error);
+    const QString explanation = FieldNote::explanation(error, m_format);
+    field->setToolTip(explanation);
+    field->setAccessibleDescription(explanation);
 }
 
 void Calculator::clearNotice(QLineEdit *field)
 {
-    const auto index = std::find(m_fields.begin(), m_fields.end(), field) - m_fields.begin();
-    if (QLabel *notice = m_notices[index]; notice && !notice->isHidden()) {
-        notice->hide();
+    if (m_note && m_note->stands(field)) {
+        m_note->withdraw(field);
         field->setToolTip(QString());
         field->setAccessibleDescription(QString());
     }
+}
+
+void Calculator::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        colourSubHeadings(this);
+    QWidget::changeEvent(event);
 }

@@ -13,9 +13,9 @@
 #include "converter.h"
 
 QT_BEGIN_NAMESPACE
-class QLabel;
 class QLineEdit;
 QT_END_NAMESPACE
+class FieldNote;
 
 class Calculator : public QWidget, private QAccessible::ActivationObserver
 {
@@ -34,6 +34,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void accessibilityActiveChanged(bool active) override;
@@ -82,8 +83,9 @@ private:
     QLineEdit *field(int number) const { return m_fields[number - 1]; }
 
     numtext::Format m_format;
+    double m_scale = 1.0; // the window's twips grown to fit the desktop's font
+    FieldNote *m_note = nullptr; // made at the first message
     std::array<QLineEdit *, 24> m_fields{};   // Text1 ... Text24
-    std::array<QLabel *, 24> m_notices{};     // a field's error message, made when first needed
     std::array<QLineEdit *, 8> m_lengthFields{}; // in the order of convert::lengths
     std::array<QLineEdit *, 14> m_massFields{};  // in the order of convert::masses
     std::array<double, 8> m_laengenFaktoren{};

@@ -6,6 +6,10 @@
 
 #include <array>
 
+#include <QByteArrayView>
+#include <QRect>
+#include <QString>
+
 namespace layout {
 
 inline constexpr int clientWidth = 6750;
@@ -97,10 +101,35 @@ inline constexpr std::array<Control, 56> controls{{
     {Kind::Label, "Label27", "Frame3", "Troy Pound [lb]", 4080, 3290, 1215, 255, 53, "Text23"},
 }};
 
-// Twips to logical pixels; the few values that are no multiple of 15 round to nearest.
-constexpr int pixels(int twips)
+// Where a field's message stands: right of "Schliessen", in the strip
+// between the mass frame and the window's bottom edge, the one place of the
+// window that holds no caption.
+inline constexpr int noteLeft = 4335, noteTop = 6285, noteWidth = 2280, noteHeight = 525;
+
+// Twips to logical pixels in a window enlarged by scale; the few values that
+// are no multiple of 15 round to nearest.
+constexpr int pixels(int twips, double scale = 1.0)
 {
-    return (twips + 7) / 15;
+    return static_cast<int>(twips * scale / 15 + 0.5);
+}
+
+// How a field is named: by its unit label, or where that is ambiguous by
+// its own accessible name.
+inline QString unitName(const Control &field)
+{
+    if (field.accessibleName)
+        return QString::fromUtf8(field.accessibleName);
+    for (const Control &c : controls) {
+        if (c.buddy && QByteArrayView(c.buddy) == QByteArrayView(field.name))
+            return QString::fromUtf8(c.caption);
+    }
+    return {};
+}
+
+// A control's box in logical pixels, relative to its frame or the window.
+constexpr QRect pixelRect(const Control &c, double scale = 1.0)
+{
+    return {pixels(c.left, scale), pixels(c.top, scale), pixels(c.width, scale), pixels(c.height, scale)};
 }
 
 } // namespace layout

@@ -38,8 +38,7 @@ int main(int argc, char *argv[])
             widget = new QPushButton(caption, parent);
             break;
         }
-        widget->setGeometry(layout::pixels(c.left), layout::pixels(c.top), layout::pixels(c.width),
-                            layout::pixels(c.height));
+        widget->setGeometry(layout::pixelRect(c));
     }
     window.show();
     return QApplication::exec();

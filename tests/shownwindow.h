@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "calculator.h"
+#include "fieldnote.h"
 
 // The length and mass fields in the order their group writes them.
 inline const QStringList lengthFields{"Text10", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"};
@@ -47,8 +48,27 @@ public:
             result << text(name);
         return result;
     }
-    // The message at a field, made on its first error.
-    QLabel *notice(const QString &name) const { return child<QLabel>(name + "Notice"); }
+    // Whether the field's text was refused and its message stands.
+    bool refused(const QString &name) const
+    {
+        const auto *note = child<FieldNote>("Note");
+        return note && note->stands(field(name));
+    }
+    // What the window's message says, empty while it is hidden.
+    QString note() const
+    {
+        const auto *note = child<FieldNote>("Note");
+        return note && note->isVisible() ? note->text() : QString();
+    }
+    // The caption of the label that names the field.
+    QString unit(const QString &name) const
+    {
+        for (const QLabel *label : calculator.findChildren<QLabel *>()) {
+            if (label->buddy() == field(name))
+                return label->text();
+        }
+        return {};
+    }
 
     Calculator calculator;
 };

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's layout, focus order, captions, colours and accessible names.
+#include <functional>
+#include <memory>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
@@ -7,9 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
-#include <QTextLayout>
 
+#include "colours.h"
+#include "fieldnote.h"
+#include "fontfit.h"
+#include "layout.h"
 #include "shownwindow.h"
 
 namespace {
@@ -20,16 +27,139 @@ const QStringList focusOrder{"Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "
                              "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
                              "Text21", "Text22", "Text23", "Text24"};
 
-double luminance(const QColor &c)
+// What a widget paints that is not its background: how many pixels, where,
+// and the one that stands out most from the background.
+struct Ink {
+    int pixels = 0;
+    QRect box;
+    QColor strongest;
+};
+
+Ink inkOf(const QImage &image, const std::function<bool(QColor)> &isInk)
 {
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    Ink ink;
+    const QColor background = image.pixelColor(0, 0);
+    double best = 1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (!isInk(c))
+                continue;
+            ++ink.pixels;
+            ink.box |= QRect(x, y, 1, 1);
+            if (const double contrast = colours::contrast(c, background); contrast > best) {
+                best = contrast;
+                ink.strongest = c;
+            }
+        }
+    }
+    return ink;
 }
 
-double contrast(const QColor &a, const QColor &b)
+// A label's text as painted: everything not in its background colour.
+Ink inkOf(QWidget *widget)
 {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    const QImage image = widget->grab().toImage();
+    const QRgb background = image.pixel(0, 0);
+    return inkOf(image, [background](QColor c) { return c.rgb() != background; });
+}
+
+// The same label with room to spare: what it paints when nothing cuts it off.
+std::unique_ptr<QLabel> unclipped(const QLabel *label)
+{
+    auto copy = std::make_unique<QLabel>(label->text());
+    copy->setTextFormat(label->textFormat());
+    copy->setAlignment(label->alignment());
+    copy->setWordWrap(label->wordWrap());
+    copy->setFont(label->font());
+    copy->setPalette(label->palette());
+    copy->resize(label->wordWrap() ? label->width() : 4 * label->width(), 4 * label->height());
+    return copy;
+}
+
+// A field's text in a colour no style uses, so that its pixels can be told
+// from the field's frame and background.
+bool magenta(QColor c)
+{
+    return c.red() - c.green() > 40 && c.blue() - c.green() > 40;
+}
+
+Ink valueInk(QLineEdit *field, const QString &value)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text, QColor(255, 0, 255));
+    field->setPalette(palette);
+    field->setText(value);
+    field->setCursorPosition(0);
+    return inkOf(field->grab().toImage(), magenta);
+}
+
+// The bands of rows that hold ink, top to bottom: a wrapped text's lines.
+QList<QRect> inkLines(const QImage &image)
+{
+    const QRgb background = image.pixel(0, 0);
+    QList<QRect> lines;
+    bool inLine = false;
+    for (int y = 0; y < image.height(); ++y) {
+        QRect row;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background)
+                row |= QRect(x, y, 1, 1);
+        }
+        if (!row.isNull() && inLine)
+            lines.back() |= row;
+        else if (!row.isNull())
+            lines << row;
+        inLine = !row.isNull();
+    }
+    return lines;
+}
+
+// The desktop's look for one test: its font and style with the style's own
+// palette, put back afterwards.
+class Desktop
+{
+public:
+    Desktop(const QFont &font, const QString &style, const QPalette *palette = nullptr)
+        : m_font(QApplication::font())
+    {
+        QApplication::setStyle(style);
+        QApplication::setPalette(palette ? *palette : QApplication::style()->standardPalette());
+        QApplication::setFont(font);
+    }
+    ~Desktop()
+    {
+        QApplication::setStyle(u"Fusion"_qs);
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        QApplication::setFont(m_font);
+    }
+
+private:
+    QFont m_font;
+};
+
+// The sub-headings as painted: readable on the window (thin strokes paint
+// lighter than their colour, so the strongest pixel counts) and apart from
+// the captions' colour.
+void subHeadingsRead(QWidget *calculator)
+{
+    const QColor window = calculator->palette().color(QPalette::Window);
+    const QColor caption = calculator->palette().color(QPalette::WindowText);
+    for (const QString &name : {u"Label12"_qs, u"Label16"_qs, u"Label23"_qs}) {
+        const QColor painted = inkOf(calculator->findChild<QLabel *>(name)).strongest;
+        QVERIFY2(colours::contrast(painted, window) >= 4.5, qPrintable(name + u' ' + painted.name()));
+        QVERIFY2(colours::contrast(painted, caption) >= 1.5, qPrintable(painted.name() + u' ' + caption.name()));
+    }
+}
+
+QPalette darkPalette()
+{
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Shadow, Qt::black);
+    return dark;
 }
 
 } // namespace
@@ -42,14 +172,16 @@ private slots:
     void controlsStandWhereTheyBelong_data();
     void controlsStandWhereTheyBelong();
     void hasFixedSizeCentredTitleAndIcon();
-    void hintPutsHeadingAloneOnFirstLine();
-    void captionsAreNotClipped();
+    void fitsTheDesktop_data();
+    void fitsTheDesktop();
     void tabWalksTheFocusOrder_data();
     void tabWalksTheFocusOrder();
     void labelAndFrameClicksKeepFocus();
     void fieldsAreNamedForScreenReaders();
-    void subHeadingsStandOut_data();
-    void subHeadingsStandOut();
+    void subHeadingColour_data();
+    void subHeadingColour();
+    void subHeadingsReadOnEveryStyle_data();
+    void subHeadingsReadOnEveryStyle();
 };
 
 void TestWindow::controlsStandWhereTheyBelong_data()
@@ -121,6 +253,8 @@ void TestWindow::controlsStandWhereTheyBelong()
     QFETCH(QString, parent);
     QFETCH(QRect, rect);
     QFETCH(QString, caption);
+    // The Part's own window: a font that fits it unscaled.
+    Desktop look(QFont(u"DejaVu Sans"_qs, 9), u"Fusion"_qs);
     Calculator calculator;
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     const QList<QWidget *> found = calculator.findChildren<QWidget *>(name);
@@ -132,7 +266,7 @@ void TestWindow::controlsStandWhereTheyBelong()
     if (auto *frame = qobject_cast<QGroupBox *>(widget))
         QCOMPARE(frame->title(), caption);
     else if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->text().remove(u'\n'), caption); // the hint may carry a line break
     else if (auto *button = qobject_cast<QPushButton *>(widget))
         QCOMPARE(button->text(), caption);
     else
@@ -141,6 +275,7 @@ void TestWindow::controlsStandWhereTheyBelong()
 
 void TestWindow::hasFixedSizeCentredTitleAndIcon()
 {
+    Desktop look(QFont(u"DejaVu Sans"_qs, 9), u"Fusion"_qs);
     ShownCalculator w;
     QCOMPARE(w.calculator.windowTitle(), QString("Velmarin"));
     QCOMPARE(w.calculator.size(), QSize(450, 456));
@@ -154,42 +289,114 @@ void TestWindow::hasFixedSizeCentredTitleAndIcon()
     QCOMPARE(sizes, (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
 }
 
-void TestWindow::hintPutsHeadingAloneOnFirstLine()
+void TestWindow::fitsTheDesktop_data()
 {
-    ShownCalculator w;
-    auto *hint = w.child<QLabel>("Label11");
-    QCOMPARE(hint->text().size(), 116);
-    QVERIFY(hint->wordWrap());
-    QTextLayout text(hint->text(), hint->font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    text.setTextOption(option);
-    QStringList lines;
-    qreal height = 0;
-    text.beginLayout();
-    for (QTextLine line = text.createLine(); line.isValid(); line = text.createLine()) {
-        line.setLineWidth(hint->width());
-        lines << hint->text().mid(line.textStart(), line.textLength()).trimmed();
-        height += line.height();
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("style");
+    for (const char *style : {"Fusion", "Adwaita", "Adwaita-Dark"}) {
+        for (const char *family : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "Cantarell"}) {
+            for (const int size : {9, 10, 11, 14})
+                QTest::addRow("%s %d, %s", family, size, style) << family << size << style;
+        }
     }
-    text.endLayout();
-    QCOMPARE(lines.front(), QString("Hinweis zum Gebrauch:"));
-    QVERIFY(lines[1].startsWith("Die Umrechnung"));
-    QVERIFY2(height <= hint->height(), qPrintable(lines.join(u'|')));
 }
 
-void TestWindow::captionsAreNotClipped()
+// The desktop's font where it fits, else shrunk by at most a quarter, else a
+// quarter smaller in a window grown by one factor; and whatever is chosen,
+// nothing painted is cut off and the sub-headings read.
+void TestWindow::fitsTheDesktop()
 {
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QFETCH(QString, style);
+    QFont desktop(family);
+    desktop.setPointSize(size);
+    QCOMPARE(QFontInfo(desktop).family(), family); // the font is installed
+    Desktop look(desktop, style);
+    QCOMPARE(QApplication::style()->name(), style.toLower());
     ShownCalculator w;
-    for (QLabel *label : w.calculator.findChildren<QLabel *>(QRegularExpression("^Label\\d+$"))) {
-        if (label->wordWrap())
-            continue;
-        const QFontMetrics metrics(label->font());
-        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
-        QVERIFY2(metrics.height() <= label->height(), qPrintable(label->text()));
+
+    // The rule.
+    QStyle *theStyle = QApplication::style();
+    const fontfit::Fit fit = fontfit::fit(desktop, theStyle);
+    const double scale = fit.scale;
+    QFont threeQuarters = desktop;
+    threeQuarters.setPointSizeF(0.75 * size);
+    QCOMPARE(w.calculator.font().family(), family);
+    QCOMPARE(w.calculator.font().pointSizeF(), fit.font.pointSizeF());
+    QVERIFY(fit.font.pointSizeF() <= size && fit.font.pointSizeF() >= 0.75 * size);
+    QVERIFY(fontfit::fits(fit.font, scale, theStyle));
+    if (fit.font.pointSizeF() < size)
+        QVERIFY(!fontfit::fits(desktop, 1, theStyle));
+    if (fontfit::fits(threeQuarters, 1, theStyle) || (style == u"Fusion" && size == 9 && family != u"Liberation Sans"))
+        QCOMPARE(scale, 1.0);
+    if (scale > 1) {
+        QCOMPARE(fit.font.pointSizeF(), 0.75 * size);
+        QVERIFY(!fontfit::fits(fit.font, scale - 0.01, theStyle));
     }
-    for (QLineEdit *field : w.calculator.findChildren<QLineEdit *>())
-        QVERIFY(field->fontMetrics().height() + 4 <= field->height());
+
+    // One factor for the window and all it holds.
+    QCOMPARE(w.calculator.size(),
+             QSize(layout::pixels(layout::clientWidth, scale), layout::pixels(layout::clientHeight, scale)));
+    for (const layout::Control &c : layout::controls)
+        QCOMPARE(w.child(QString::fromLatin1(c.name))->geometry(), layout::pixelRect(c, scale));
+
+    // Every caption paints as it would with room to spare.
+    const auto labels = w.calculator.findChildren<QLabel *>(QRegularExpression(u"^Label\\d+$"_qs));
+    QCOMPARE(labels.size(), 28);
+    for (QLabel *label : labels) {
+        const Ink painted = inkOf(label);
+        const Ink whole = inkOf(unclipped(label).get());
+        QVERIFY2(painted.pixels == whole.pixels && painted.box.size() == whole.box.size(), qPrintable(label->text()));
+    }
+
+    // The hint: its caption whole, the heading alone on the first line.
+    auto *hint = w.child<QLabel>(u"Label11"_qs);
+    QCOMPARE(hint->text().remove(u'\n').size(), 116);
+    QLabel heading(u"Hinweis zum Gebrauch:"_qs);
+    heading.setFont(hint->font());
+    heading.setPalette(hint->palette());
+    const QList<QRect> lines = inkLines(unclipped(hint)->grab().toImage());
+    QVERIFY(lines.size() >= 2);
+    QCOMPARE(lines.front().width(), inkOf(&heading).box.width());
+
+    subHeadingsRead(&w.calculator);
+
+    // A field shows two digits and eight places whole.
+    const QString value = u"88.88888888"_qs;
+    QLineEdit roomy;
+    roomy.setFont(w.field(u"Text3"_qs)->font());
+    roomy.resize(4 * w.field(u"Text3"_qs)->width(), 3 * w.field(u"Text3"_qs)->height());
+    const Ink shown = valueInk(w.field(u"Text3"_qs), value);
+    const Ink whole = valueInk(&roomy, value);
+    QVERIFY(whole.pixels > 0);
+    QCOMPARE(shown.pixels, whole.pixels);
+    w.field(u"Text3"_qs)->clear();
+
+    // The message for the field with the longest name covers no control and
+    // shows whole.
+    QTest::mouseClick(w.field(u"Text14"_qs), Qt::LeftButton);
+    QTest::keyClicks(w.field(u"Text14"_qs), u"abc"_qs);
+    QTest::keyClick(w.field(u"Text14"_qs), Qt::Key_Tab);
+    auto *note = w.child<FieldNote>(u"Note"_qs);
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->text(), u"Grain [gr] (Avoirdupois):\nKeine Zahl, z. B. 1.5"_qs);
+    for (const layout::Control &c : layout::controls) {
+        QWidget *control = w.child(QString::fromLatin1(c.name));
+        const QRect at(control->mapTo(&w.calculator, QPoint(0, 0)), control->size());
+        QVERIFY2(!at.intersects(note->geometry()), c.name);
+    }
+    FieldNote roomyNote(nullptr, 2 * scale, numtext::Format{u'.'});
+    roomyNote.setFont(note->font());
+    roomyNote.setText(note->text());
+    const auto inside = [](QWidget *frame) {
+        const QImage image = frame->grab().toImage();
+        const QImage interior = image.copy(image.rect().adjusted(1, 1, -1, -1));
+        const QColor paper = interior.pixelColor(0, 0);
+        return inkOf(interior, [paper](QColor c) { return c != paper; });
+    };
+    QCOMPARE(inside(note).pixels, inside(&roomyNote).pixels);
 }
 
 void TestWindow::tabWalksTheFocusOrder_data()
@@ -261,37 +468,55 @@ void TestWindow::fieldsAreNamedForScreenReaders()
     }
 }
 
-void TestWindow::subHeadingsStandOut_data()
+void TestWindow::subHeadingColour_data()
 {
     QTest::addColumn<QPalette>("palette");
-    QTest::newRow("standard") << QApplication::palette();
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-    dark.setColor(QPalette::Shadow, Qt::black);
-    QTest::newRow("dark") << dark;
-    QPalette shadowDistinct = QApplication::palette();
-    shadowDistinct.setColor(QPalette::Shadow, QColor(0x30, 0x30, 0x60));
-    QTest::newRow("theme shadow") << shadowDistinct;
+    QTest::addColumn<bool>("themeShadow");
+    QTest::newRow("light, shadow too pale") << QApplication::style()->standardPalette() << false;
+    QTest::newRow("dark, shadow as dark as the window") << darkPalette() << false;
+    QPalette distinct = QApplication::style()->standardPalette();
+    distinct.setColor(QPalette::Shadow, QColor(0x30, 0x30, 0x60));
+    QTest::newRow("theme shadow of its own") << distinct << true;
+    QPalette translucent = QApplication::style()->standardPalette();
+    translucent.setColor(QPalette::Shadow, QColor(0, 0, 0, 0x19));
+    QTest::newRow("translucent shadow") << translucent << false;
+    QPalette likeText = QApplication::style()->standardPalette();
+    likeText.setColor(QPalette::Shadow, likeText.color(QPalette::WindowText));
+    QTest::newRow("shadow like the text") << likeText << false;
 }
 
-void TestWindow::subHeadingsStandOut()
+void TestWindow::subHeadingColour()
 {
     QFETCH(QPalette, palette);
-    const QPalette original = QApplication::palette();
-    QApplication::setPalette(palette);
-    auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
-    Calculator calculator;
-    for (const QString &name : QStringList{"Label12", "Label16", "Label23"}) {
-        auto *label = calculator.findChild<QLabel *>(name);
-        const QColor text = label->palette().color(QPalette::WindowText);
-        QVERIFY(text != palette.color(QPalette::WindowText));
-        QVERIFY2(contrast(text, label->palette().color(QPalette::Window)) >= 4.5, qPrintable(name));
-        if (QTest::currentDataTag() == QByteArray("theme shadow"))
-            QCOMPARE(text, palette.color(QPalette::Shadow));
+    QFETCH(bool, themeShadow);
+    const QColor colour = colours::subHeading(palette);
+    QVERIFY(colours::contrast(colour, palette.color(QPalette::Window)) >= 4.5);
+    QVERIFY(colours::contrast(colour, palette.color(QPalette::WindowText)) >= 1.5);
+    QCOMPARE(colour == palette.color(QPalette::Shadow), themeShadow);
+    QCOMPARE(colours::contrast(Qt::black, Qt::white), 21.0);
+}
+
+void TestWindow::subHeadingsReadOnEveryStyle_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<bool>("dark");
+    for (const char *style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark"}) {
+        QTest::addRow("%s, its own palette", style) << style << false;
+        QTest::addRow("%s, a dark palette", style) << style << true;
     }
-    QCOMPARE(calculator.findChild<QLabel *>("Label13")->palette().color(QPalette::WindowText),
-             palette.color(QPalette::WindowText));
+}
+
+// As painted; the dark palette comes while the window is open, as when the
+// desktop switches to a dark theme.
+void TestWindow::subHeadingsReadOnEveryStyle()
+{
+    QFETCH(QString, style);
+    QFETCH(bool, dark);
+    Desktop look(QFont(u"DejaVu Sans"_qs, 9), style);
+    Calculator calculator;
+    if (dark)
+        QApplication::setPalette(darkPalette());
+    subHeadingsRead(&calculator);
 }
 
 QTEST_MAIN(TestWindow)

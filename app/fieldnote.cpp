@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fieldnote.h"
+
+#include <algorithm>
+
+#include <QLineEdit>
+
+#include "layout.h"
+
+namespace {
+
+// Between the note's edge and its text, in pixels: the frame line, a margin
+// all round and an indent of the text from the left (kept on the right too).
+constexpr int noteLine = 1;
+constexpr int textMargin = 1;
+constexpr int textIndent = 3;
+
+// Dark red on pale red whatever the theme: readable on light and dark desktops.
+const QColor ink(0x8b, 0x00, 0x00);
+const QColor paper(0xff, 0xf0, 0xf0);
+
+QRect noteRect(double scale)
+{
+    return {layout::pixels(layout::noteLeft, scale), layout::pixels(layout::noteTop, scale),
+            layout::pixels(layout::noteWidth, scale), layout::pixels(layout::noteHeight, scale)};
+}
+
+} // namespace
+
+FieldNote::FieldNote(QWidget *window, double scale, numtext::Format format)
+    : QLabel(window)
+    , m_format(format)
+{
+    setObjectName(QStringLiteral("Note"));
+    setTextFormat(Qt::PlainText);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, ink);
+    colours.setColor(QPalette::Window, paper);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::Box);
+    setLineWidth(noteLine);
+    setMargin(textMargin);
+    setIndent(textIndent);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setGeometry(noteRect(scale));
+    hide();
+}
+
+void FieldNote::report(QLineEdit *field, const QString &unit, numtext::Error error)
+{
+    withdraw(field);
+    m_standing.append({field, unit, error});
+    QPalette marked = field->palette();
+    marked.setColor(QPalette::Base, paper);
+    marked.setColor(QPalette::Text, ink);
+    field->setPalette(marked);
+    showLatest();
+}
+
+void FieldNote::withdraw(QLineEdit *field)
+{
+    const auto it = std::find_if(m_standing.begin(), m_standing.end(),
+                                 [field](const Standing &s) { return s.field == field; });
+    if (it == m_standing.end())
+        return;
+    m_standing.erase(it);
+    field->setPalette(QPalette());
+    showLatest();
+}
+
+bool FieldNote::stands(const QLineEdit *field) const
+{
+    return std::any_of(m_standing.begin(), m_standing.end(), [field](const Standing &s) { return s.field == field; });
+}
+
+void FieldNote::showLatest()
+{
+    if (m_standing.isEmpty()) {
+        hide();
+        return;
+    }
+    const Standing &latest = m_standing.back();
+    setText(latest.unit + QStringLiteral(":\n") + message(latest.error, m_format));
+    show();
+    raise();
+}
+
+QString FieldNote::message(numtext::Error error, numtext::Format format)
+{
+    if (error == numtext::Error::OutOfRange)
+        return QStringLiteral("Zahl zu groß");
+    return QStringLiteral("Keine Zahl, z. B. 1") + QChar(format.decimal) + u'5';
+}
+
+QString FieldNote::explanation(numtext::Error error, numtext::Format format)
+{
+    if (error == numtext::Error::OutOfRange)
+        return QStringLiteral("Die Zahl ist zu groß: das Ergebnis liegt außerhalb des Rechenbereichs.");
+    return QStringLiteral("Keine gültige Zahl. Erwartet wird eine Zahl wie 1") + QChar(format.decimal) + QStringLiteral("5.");
+}
+
+QRect FieldNote::textRect(double scale)
+{
+    const int side = noteLine + textMargin + textIndent;
+    return noteRect(scale) - QMargins(side, noteLine + textMargin, side, noteLine + textMargin);
+}
+
+QStringList FieldNote::widestLines()
+{
+    QStringList lines;
+    for (const layout::Control &c : layout::controls) {
+        if (c.kind == layout::Kind::Field)
+            lines << layout::unitName(c) + u':';
+    }
+    for (const numtext::Error error : {numtext::Error::NotANumber, numtext::Error::OutOfRange}) {
+        for (const char16_t decimal : {u'.', u','})
+            lines << message(error, numtext::Format{decimal});
+    }
+    return lines;
+}

@@ -1,0 +1,319 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fontfit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTextLayout>
+
+#include "fieldnote.h"
+#include "layout.h"
+
+namespace fontfit {
+
+namespace {
+
+// Qt's line edit starts its text this far inside the contents rect the style
+// gives it (QLineEditPrivate::horizontalMargin); the style's own frame and
+// text margins come on top.
+constexpr int lineEditTextIndent = 2;
+
+// Widgets that only lend the style their options, so that it answers with
+// its own frames, margins and title fonts.
+class FieldProbe : public QLineEdit
+{
+public:
+    using QLineEdit::initStyleOption;
+};
+
+class FrameProbe : public QGroupBox
+{
+public:
+    using QGroupBox::initStyleOption;
+};
+
+class ButtonProbe : public QPushButton
+{
+public:
+    using QPushButton::initStyleOption;
+};
+
+// A caption's width from its characters' advances: kerning only narrows
+// Latin text, so this never says a caption fits that does not, and it needs
+// no text shaping, which start-up would otherwise pay twice.
+qreal textWidth(const QFontMetricsF &metrics, QStringView text)
+{
+    qreal width = 0;
+    for (const QChar c : text)
+        width += metrics.horizontalAdvance(c);
+    return width;
+}
+
+// The height of a line of text as a label draws it: whole pixels above and
+// below the baseline.
+int lineHeight(const QFont &font)
+{
+    return QFontMetrics(font).height();
+}
+
+// The lines a word-wrapping label makes of text at this width, and their
+// height as the label stacks them.
+struct Lines {
+    QStringList texts;
+    qreal widest = 0;
+    qreal height = 0;
+};
+
+Lines wrap(const QString &text, const QFont &font, qreal width)
+{
+    QString laid = text;
+    laid.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(laid, font);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const qreal leading = QFontMetricsF(font).leading();
+    Lines lines;
+    lines.height = -leading;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.height += leading;
+        line.setPosition(QPointF(0, lines.height));
+        lines.height += line.height();
+        lines.widest = std::max(lines.widest, line.naturalTextWidth());
+        lines.texts << laid.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+class Judge
+{
+public:
+    explicit Judge(QStyle *style)
+        : m_style(style)
+    {
+        for (QWidget *probe : std::initializer_list<QWidget *>{&m_field, &m_frame, &m_button})
+            probe->setStyle(style);
+    }
+
+    // How far the font overflows the window at scale 1 where it overflows
+    // most: the widest one-line caption, three lines of the hint, the value
+    // in a field. More than 1 does not fit, and about that much smaller a
+    // font would.
+    qreal overflow(const QFont &font)
+    {
+        const QFontMetricsF metrics(font);
+        qreal worst = 0;
+        for (const layout::Control &c : layout::controls) {
+            const QRect box = layout::pixelRect(c);
+            if (c.caption == layout::hint)
+                worst = std::max(worst, 3.0 * lineHeight(font) / box.height());
+            else if (c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading)
+                worst = std::max(worst, textWidth(metrics, QString::fromUtf8(c.caption)) / box.width());
+            else if (c.kind == layout::Kind::Field)
+                worst = std::max(worst, widestValueWidth(font) / fieldRoom(font, box.size()).width());
+        }
+        return worst;
+    }
+
+    bool fits(const QFont &font, double scale, bool *hintBreak)
+    {
+        const QFontMetricsF metrics(font);
+        for (const layout::Control &c : layout::controls) {
+            const QRect box = layout::pixelRect(c, scale);
+            const QString caption = QString::fromUtf8(c.caption);
+            bool ok = true;
+            switch (c.kind) {
+            case layout::Kind::Label:
+            case layout::Kind::SubHeading:
+                ok = c.caption == layout::hint ? hintFits(font, box, hintBreak)
+                                               : textWidth(metrics, caption) <= box.width()
+                                                     && lineHeight(font) <= box.height();
+                break;
+            case layout::Kind::Field:
+                ok = fieldFits(font, box.size());
+                break;
+            case layout::Kind::Frame:
+                ok = frameFits(font, box, caption, firstChildTop(c.name, scale));
+                break;
+            case layout::Kind::Button:
+                ok = buttonFits(font, box, caption);
+                break;
+            }
+            if (!ok)
+                return false;
+        }
+        return noteFits(font, scale);
+    }
+
+private:
+    static int firstChildTop(const char *frame, double scale)
+    {
+        int top = layout::clientHeight;
+        for (const layout::Control &c : layout::controls) {
+            if (c.parent && QByteArrayView(c.parent) == QByteArrayView(frame))
+                top = std::min(top, c.top);
+        }
+        return layout::pixels(top, scale);
+    }
+
+    static bool hintFits(const QFont &font, const QRect &box, bool *hintBreak)
+    {
+        const auto fitsAs = [&](bool lineBreak) {
+            const Lines lines = wrap(hintText(lineBreak), font, box.width());
+            return lines.texts.size() > 1 && lines.texts.front().trimmed() == u"Hinweis zum Gebrauch:"
+                && lines.widest <= box.width() && lines.height <= box.height();
+        };
+        for (const bool lineBreak : {false, true}) {
+            if (fitsAs(lineBreak)) {
+                if (hintBreak)
+                    *hintBreak = lineBreak;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The room a field leaves its text, by the style's frame and margins.
+    QSize fieldRoom(const QFont &font, const QSize &size)
+    {
+        if (m_roomFor == std::pair(font, size))
+            return m_room;
+        m_field.setFont(font);
+        m_field.resize(size);
+        // Styles set text margins in polish, from the field's size and font.
+        m_style->polish(&m_field);
+        QStyleOptionFrame option;
+        m_field.initStyleOption(&option);
+        const QRect text = m_style->subElementRect(QStyle::SE_LineEditContents, &option, &m_field)
+                               .marginsRemoved(m_field.textMargins());
+        m_roomFor = {font, size};
+        m_room = QSize(text.width() - lineEditTextIndent, text.height());
+        return m_room;
+    }
+
+    bool fieldFits(const QFont &font, const QSize &size)
+    {
+        const QSize room = fieldRoom(font, size);
+        return widestValueWidth(font) <= room.width() && lineHeight(font) <= room.height();
+    }
+
+    // The probes lend their options; font, size and text go in the options
+    // only, since setting them on a widget costs more than the question.
+    bool frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop)
+    {
+        QStyleOptionGroupBox option;
+        m_frame.initStyleOption(&option);
+        option.fontMetrics = QFontMetrics(font);
+        option.rect = QRect(QPoint(), box.size());
+        option.text = caption;
+        const QRect title = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &m_frame);
+        // Inside the frame, and its text above the frame's first row of controls.
+        return title.left() >= 0 && title.right() < box.width() && title.top() + lineHeight(font) <= firstChildTop;
+    }
+
+    bool buttonFits(const QFont &font, const QRect &box, const QString &caption)
+    {
+        QStyleOptionButton option;
+        m_button.initStyleOption(&option);
+        option.fontMetrics = QFontMetrics(font);
+        option.rect = QRect(QPoint(), box.size());
+        option.text = caption;
+        const QRect contents = m_style->subElementRect(QStyle::SE_PushButtonContents, &option, &m_button);
+        return textWidth(QFontMetricsF(font), caption) <= contents.width() && lineHeight(font) <= contents.height();
+    }
+
+    static bool noteFits(const QFont &font, double scale)
+    {
+        const QRect box = FieldNote::textRect(scale);
+        const QFontMetricsF metrics(font);
+        qreal widest = 0;
+        for (const QString &line : FieldNote::widestLines())
+            widest = std::max(widest, textWidth(metrics, line));
+        return widest <= box.width() && QFontMetrics(font).lineSpacing() + lineHeight(font) <= box.height();
+    }
+
+    QStyle *m_style;
+    FieldProbe m_field;
+    FrameProbe m_frame;
+    ButtonProbe m_button;
+    std::pair<QFont, QSize> m_roomFor;
+    QSize m_room;
+};
+
+QFont sized(QFont font, qreal points)
+{
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace
+
+QString hintText(bool lineBreak)
+{
+    QString text = QString::fromUtf8(layout::hint);
+    if (lineBreak)
+        text.insert(text.indexOf(u"Die"), u'\n');
+    return text;
+}
+
+qreal widestValueWidth(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    qreal digit = 0;
+    for (char16_t c = u'0'; c <= u'9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QChar(c)));
+    return 10 * digit + std::max(metrics.horizontalAdvance(u'.'), metrics.horizontalAdvance(u','));
+}
+
+bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak)
+{
+    return Judge(style).fits(font, scale, hintBreak);
+}
+
+Fit fit(const QFont &desktop, QStyle *style)
+{
+    Judge judge(style);
+    Fit result{desktop};
+    const qreal size = desktop.pointSizeF();
+    if (size <= 0 || judge.fits(desktop, 1, &result.hintBreak))
+        return result;
+
+    // Half points down towards three quarters of the desktop's size, from
+    // about where what overflows most would just fit, so that start-up loads
+    // the font at few sizes.
+    const qreal floor = 0.75 * size;
+    qreal start = std::ceil(2 * size) / 2 - 0.5;
+    if (const qreal ratio = judge.overflow(desktop); ratio > 1)
+        start = std::min(start, std::round(2 * size / ratio) / 2);
+    for (qreal points = start; points > floor; points -= 0.5) {
+        if (judge.fits(sized(desktop, points), 1, &result.hintBreak)) {
+            result.font = sized(desktop, points);
+            return result;
+        }
+    }
+
+    // Three quarters in the smallest window that fits: up in twentieths to
+    // the first that does, then back in hundredths.
+    result.font = sized(desktop, floor);
+    int hundredths = 100;
+    while (hundredths < 400 && !judge.fits(result.font, hundredths / 100.0, nullptr))
+        hundredths += 5;
+    for (const int coarse = hundredths; hundredths > coarse - 4 && hundredths > 100
+         && judge.fits(result.font, (hundredths - 1) / 100.0, nullptr);)
+        --hundredths;
+    result.scale = hundredths / 100.0;
+    judge.fits(result.font, result.scale, &result.hintBreak);
+    return result;
+}
+
+} // namespace fontfit

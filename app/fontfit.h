@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's font and size. The geometry is fixed in twips and the font is
+// the desktop's; where the two do not go together at the desktop's size, the
+// font gives way first, by at most a quarter of its size, and then the whole
+// window grows by one factor.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QStyle;
+QT_END_NAMESPACE
+
+namespace fontfit {
+
+struct Fit {
+    QFont font;
+    double scale = 1.0;     // every twip value of the window is multiplied by this
+    bool hintBreak = false; // the hint needs a line break after its heading
+};
+
+// Whether, with this font in a window enlarged by scale and drawn by this
+// style, every one-line caption, the hint, the frame titles, the button, a
+// field's value and the field message stand inside their boxes. hintBreak
+// tells whether the hint only fits with a line break after its heading.
+bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak = nullptr);
+
+// The desktop's font where it fits; otherwise the largest size down to three
+// quarters of it that fits; otherwise three quarters of it in a window
+// enlarged by the smallest factor (in hundredths) at which it fits.
+Fit fit(const QFont &desktop, QStyle *style);
+
+// The hint as its label shows it: the caption, with a line break after the
+// heading's run of spaces where those do not push the sentence on alone.
+QString hintText(bool lineBreak);
+
+// A value the fields must show whole: two digits before the separator and
+// eight after it, as wide as this font's widest digits make it.
+qreal widestValueWidth(const QFont &font);
+
+} // namespace fontfit
