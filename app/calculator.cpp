@@ -23,6 +23,7 @@
 #include "fieldnote.h"
 #include "fontfit.h"
 #include "layout.h"
+#include "normalstate.h"
 #include "windowicon.h"
 
 namespace {
@@ -130,6 +131,8 @@ Calculator::Calculator(QWidget *parent)
         nameAmbiguousFields();
     else
         QAccessible::installActivationObserver(this);
+
+    new NormalStateKeeper(this);
 
     std::sort(focusOrder.begin(), focusOrder.end());
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
