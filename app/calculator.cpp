@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "colours.h"
 #include "fieldnote.h"
 #include "fontfit.h"
@@ -47,6 +48,7 @@ Calculator::Calculator(QWidget *parent)
     : QWidget(parent)
     , m_format(numtext::Format::fromLocale(QLocale()))
 {
+    accessibility::install();
     setWindowTitle(QStringLiteral("Velmarin"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
@@ -87,7 +89,7 @@ Calculator::Calculator(QWidget *parent)
             break;
         }
         case layout::Kind::Field: {
-            auto *field = new QLineEdit(parentWidget);
+            auto *field = new Field(parentWidget);
             field->setMaxLength(std::numeric_limits<int>::max()); // a long paste is never cut short
             const int number = QByteArrayView(c.name).sliced(4).toInt();
             m_fields[number - 1] = field;
@@ -96,7 +98,7 @@ Calculator::Calculator(QWidget *parent)
             else if (c.group == layout::Group::Mass)
                 m_massFields[c.unit] = field;
             field->installEventFilter(this);
-            connect(field, &QLineEdit::textEdited, this, [this, field] { clearNotice(field); });
+            connect(field, &QLineEdit::textEdited, this, [this, field] { fieldEdited(field); });
             focusOrder.emplace_back(c.tabIndex, field);
             widget = field;
             break;
@@ -239,6 +241,11 @@ bool Calculator::eventFilter(QObject *watched, QEvent *event)
         if (it != m_fields.end() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
             && isVisible() && next && next != watched && next->window() == this) {
             (this->*lostFocus[it - m_fields.begin()])();
+            // The conversion has just written the field the focus goes to,
+            // and a screen reader hears of that before it hears of the
+            // focus: once the focus is there, tell it the caret anew.
+            if (auto *field = qobject_cast<Field *>(QApplication::focusWidget()); field && QAccessible::isActive())
+                QMetaObject::invokeMethod(field, [field] { accessibility::restateCaret(field); }, Qt::QueuedConnection);
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -275,57 +282,75 @@ void Calculator::leaveGroup(QLineEdit *field, const convert::Unit &unit,
     const QString text = field->text();
     if (text.isEmpty())
         return;
-    convert::Base base;
-    numtext::Error error = convert::toBase(unit, text, m_format, base);
-    if (error == numtext::Error::None)
-        error = (this->*update)(base);
-    report(field, error);
+    const convert::BaseValue base = convert::toBase(unit, text, m_format);
+    report(field, base ? (this->*update)(base.value) : base.error);
 }
 
 template<std::size_t N>
 numtext::Error Calculator::writeGroup(const std::array<QLineEdit *, N> &fields, const std::array<double, N> &factors,
                                       const convert::Base &base)
 {
-    std::array<QString, N> texts;
-    const numtext::Error error = convert::fanOut(factors, base, m_format, texts);
-    if (error != numtext::Error::None)
-        return error;
+    const convert::Figures group = convert::fanOut(factors, base, m_format);
+    if (!group)
+        return group.error;
     for (std::size_t i = 0; i < N; ++i)
-        setFieldText(fields[i], texts[i]);
-    return error;
+        setFieldText(fields[i], group.figures[qsizetype(i)].text, group.figures[qsizetype(i)].unrounded);
+    return numtext::Error::None;
 }
 
-void Calculator::setFieldText(QLineEdit *field, const QString &text)
+void Calculator::setFieldText(QLineEdit *field, const QString &text, const QString &unrounded)
 {
     field->setText(text);
     field->setCursorPosition(0); // show the leading digits of a long value
-    clearNotice(field);
+    m_unrounded[indexOf(field)] = unrounded;
+    if (m_note)
+        m_note->withdraw(field);
+    describe(field);
+}
+
+void Calculator::fieldEdited(QLineEdit *field)
+{
+    // What the field shows is the user's now: no message, no value behind it.
+    m_unrounded[indexOf(field)].clear();
+    if (m_note)
+        m_note->withdraw(field);
+    describe(field);
 }
 
 void Calculator::report(QLineEdit *field, numtext::Error error)
 {
     if (error == numtext::Error::None) {
-        clearNotice(field);
-        return;
+        if (m_note)
+            m_note->withdraw(field);
+    } else {
+        if (!m_note)
+            m_note = new FieldNote(this, m_scale, m_format);
+        const layout::Control &control = *std::find_if(
+            layout::controls.begin(), layout::controls.end(),
+            [field](const layout::Control &c) { return field->objectName() == QLatin1StringView(c.name); });
+        m_note->report(field, layout::unitName(control), error);
     }
-    if (!m_note)
-        m_note = new FieldNote(this, m_scale, m_format);
-    const layout::Control &control = *std::find_if(
-        layout::controls.begin(), layout::controls.end(),
-        [field](const layout::Control &c) { return field->objectName() == QLatin1StringView(c.name); });
-    m_note->report(field, layout::unitName(control), error);
-    const QString explanation = FieldNote::explanation(error, m_format);
-    field->setToolTip(explanation);
-    field->setAccessibleDescription(explanation);
+    describe(field);
 }
 
-void Calculator::clearNotice(QLineEdit *field)
+void Calculator::describe(QLineEdit *field)
 {
-    if (m_note && m_note->stands(field)) {
-        m_note->withdraw(field);
-        field->setToolTip(QString());
-        field->setAccessibleDescription(QString());
+    // A standing message says more than the value behind the figure.
+    QString description;
+    if (const numtext::Error error = m_note ? m_note->errorAt(field) : numtext::Error::None;
+        error != numtext::Error::None)
+        description = FieldNote::explanation(error, m_format);
+    else if (const QString &unrounded = m_unrounded[indexOf(field)]; !unrounded.isEmpty())
+        description = QStringLiteral("Ungerundet: ") + unrounded;
+    if (field->toolTip() != description) {
+        field->setToolTip(description);
+        field->setAccessibleDescription(description);
     }
+}
+
+std::size_t Calculator::indexOf(const QLineEdit *field) const
+{
+    return std::size_t(std::find(m_fields.begin(), m_fields.end(), field) - m_fields.begin());
 }
 
 void Calculator::changeEvent(QEvent *event)

@@ -77,15 +77,18 @@ private:
     template<std::size_t N>
     numtext::Error writeGroup(const std::array<QLineEdit *, N> &fields, const std::array<double, N> &factors,
                               const convert::Base &base);
-    void setFieldText(QLineEdit *field, const QString &text);
+    void setFieldText(QLineEdit *field, const QString &text, const QString &unrounded = {});
+    void fieldEdited(QLineEdit *field);
     void report(QLineEdit *field, numtext::Error error);
-    void clearNotice(QLineEdit *field);
+    void describe(QLineEdit *field);
+    std::size_t indexOf(const QLineEdit *field) const;
     QLineEdit *field(int number) const { return m_fields[number - 1]; }
 
     numtext::Format m_format;
     double m_scale = 1.0; // the window's twips grown to fit the desktop's font
     FieldNote *m_note = nullptr; // made at the first message
     std::array<QLineEdit *, 24> m_fields{};   // Text1 ... Text24
+    std::array<QString, 24> m_unrounded;      // the value behind a field's rounded figure, if it differs
     std::array<QLineEdit *, 8> m_lengthFields{}; // in the order of convert::lengths
     std::array<QLineEdit *, 14> m_massFields{};  // in the order of convert::masses
     std::array<double, 8> m_laengenFaktoren{};

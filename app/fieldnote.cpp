@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QLineEdit>
+
+#include "accessibility.h"
 
 #include "layout.h"
 
@@ -71,9 +74,11 @@ void FieldNote::withdraw(QLineEdit *field)
     showLatest();
 }
 
-bool FieldNote::stands(const QLineEdit *field) const
+numtext::Error FieldNote::errorAt(const QLineEdit *field) const
 {
-    return std::any_of(m_standing.begin(), m_standing.end(), [field](const Standing &s) { return s.field == field; });
+    const auto it = std::find_if(m_standing.begin(), m_standing.end(),
+                                 [field](const Standing &s) { return s.field == field; });
+    return it == m_standing.end() ? numtext::Error::None : it->error;
 }
 
 void FieldNote::showLatest()
@@ -86,6 +91,8 @@ void FieldNote::showLatest()
     setText(latest.unit + QStringLiteral(":\n") + message(latest.error, m_format));
     show();
     raise();
+    if (QAccessible::isActive())
+        accessibility::announce(this);
 }
 
 QString FieldNote::message(numtext::Error error, numtext::Format format)

@@ -25,7 +25,9 @@ public:
     void report(QLineEdit *field, const QString &unit, numtext::Error error);
     // The field's message goes; the note shows the latest one still standing, or none.
     void withdraw(QLineEdit *field);
-    bool stands(const QLineEdit *field) const;
+    bool stands(const QLineEdit *field) const { return errorAt(field) != numtext::Error::None; }
+    // The error the field's message stands for, None where none stands.
+    numtext::Error errorAt(const QLineEdit *field) const;
 
     // The short message of the note and the long one of the field's tooltip.
     static QString message(numtext::Error error, numtext::Format format);

@@ -1,37 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "converter.h"
 
-#include <cassert>
+#include <utility>
 
 namespace convert {
 
-using numtext::Error;
-
-Error toBase(const Unit &unit, const QString &text, numtext::Format format, Base &base)
+BaseValue toBase(const Unit &unit, const QString &text, numtext::Format format)
 {
-    if (unit.entry == Entry::Text) {
-        base = text;
-        return Error::None;
-    }
+    if (unit.entry == Entry::Text)
+        return {text};
     const numtext::Result parsed = numtext::parse(text, format);
     if (!parsed)
-        return parsed.error;
+        return {{}, parsed.error};
     const double value = unit.entry == Entry::Multiply ? parsed.value * unit.constant
                                                        : parsed.value / unit.constant;
-    const numtext::Result result = numtext::checked(value);
-    if (result)
-        base = result.value;
-    return result.error;
+    const numtext::Result checked = numtext::checked(value);
+    return {checked.value, checked.error};
 }
 
-Error fanOut(std::span<const double> factors, const Base &base, numtext::Format format, std::span<QString> texts)
+Figures fanOut(std::span<const double> factors, const Base &base, numtext::Format format)
 {
-    assert(factors.size() == texts.size());
     double value = 0.0;
     if (const auto *text = std::get_if<QString>(&base)) {
         const numtext::Result parsed = numtext::parse(*text, format);
         if (!parsed)
-            return parsed.error;
+            return {{}, parsed.error};
         value = parsed.value;
     } else {
         value = std::get<double>(base);
@@ -40,11 +33,18 @@ Error fanOut(std::span<const double> factors, const Base &base, numtext::Format 
     // before a single text is made.
     for (const double factor : factors) {
         if (const numtext::Result product = numtext::checked(factor * value); !product)
-            return product.error;
+            return {{}, product.error};
     }
-    for (std::size_t i = 0; i < factors.size(); ++i)
-        texts[i] = numtext::render(numtext::roundToPlaces(factors[i] * value, 8), format);
-    return Error::None;
+    Figures result;
+    result.figures.reserve(qsizetype(factors.size()));
+    for (const double factor : factors) {
+        const double product = factor * value;
+        Figure figure{numtext::render(numtext::roundToPlaces(product, 8), format), numtext::render(product, format)};
+        if (figure.unrounded == figure.text)
+            figure.unrounded.clear();
+        result.figures.append(std::move(figure));
+    }
+    return result;
 }
 
 numtext::Result celsiusToFahrenheit(QStringView text, numtext::Format format)

@@ -9,6 +9,7 @@
 #include <span>
 #include <variant>
 
+#include <QList>
 #include <QString>
 
 #include "numtext.h"
@@ -74,14 +75,35 @@ constexpr std::array<double, N> factorsOf(const std::array<Unit, N> &units)
 // A base value: a number of base units, or the base unit field's own text.
 using Base = std::variant<double, QString>;
 
+// A field's base value, or why its text gives none.
+struct BaseValue {
+    Base value;
+    numtext::Error error = numtext::Error::None;
+
+    explicit operator bool() const { return error == numtext::Error::None; }
+};
+
 // The base value for a field's text, with the arithmetic check. A field of
 // Entry::Text gives its text back unparsed.
-numtext::Error toBase(const Unit &unit, const QString &text, numtext::Format format, Base &base);
+BaseValue toBase(const Unit &unit, const QString &text, numtext::Format format);
 
-// Fills texts with every field of the group, factor by factor; or, when a
-// product leaves the double range, returns the error and leaves texts alone.
-numtext::Error fanOut(std::span<const double> factors, const Base &base, numtext::Format format,
-                      std::span<QString> texts);
+// What a field of a group shows, and where rounding to 8 places changed that,
+// its unrounded value by the same rendering rules.
+struct Figure {
+    QString text;
+    QString unrounded; // empty where the text already is the unrounded value
+};
+
+// Every field of a group, factor by factor; or, when a product leaves the
+// double range, the error and no figure at all.
+struct Figures {
+    QList<Figure> figures;
+    numtext::Error error = numtext::Error::None;
+
+    explicit operator bool() const { return error == numtext::Error::None; }
+};
+
+Figures fanOut(std::span<const double> factors, const Base &base, numtext::Format format);
 
 // Fahrenheit = Celsius * 9 / 5 + 32 and Celsius = (Fahrenheit - 32) * 5 / 9,
 // each step a double operation of its own, unrounded.

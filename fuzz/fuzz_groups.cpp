@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A field of the length or mass group left with arbitrary text: either the
 // conversion fails and no text is made, or every field of the group gets a
-// text that parses. The first byte picks the group, the unit and the separator.
+// text that parses, and an unrounded value, where it has one, parses too and
+// differs from the text. The first byte picks the group, the unit and the
+// separator.
 #include <cstdint>
 #include <cstdlib>
 
@@ -18,18 +20,14 @@ void check(bool condition)
 template<std::size_t N>
 void leave(const std::array<convert::Unit, N> &units, std::size_t row, const QString &text, numtext::Format format)
 {
-    const auto factors = convert::factorsOf(units);
-    std::array<QString, N> texts;
-    texts.fill(QStringLiteral("untouched"));
-    convert::Base base;
-    numtext::Error error = convert::toBase(units[row], text, format, base);
-    if (error == numtext::Error::None)
-        error = convert::fanOut(factors, base, format, texts);
-    for (const QString &written : texts) {
-        if (error != numtext::Error::None)
-            check(written == QStringLiteral("untouched"));
-        else
-            check(bool(numtext::parse(written, format)));
+    const convert::BaseValue base = convert::toBase(units[row], text, format);
+    if (!base)
+        return;
+    const convert::Figures group = convert::fanOut(convert::factorsOf(units), base.value, format);
+    check(group ? group.figures.size() == qsizetype(N) : group.figures.isEmpty());
+    for (const convert::Figure &figure : group.figures) {
+        check(bool(numtext::parse(figure.text, format)));
+        check(figure.unrounded.isEmpty() || (figure.unrounded != figure.text && numtext::parse(figure.unrounded, format)));
     }
 }
 

@@ -3,29 +3,11 @@
 # with Tab and ends the program with "Schliessen": the exit status must be 0.
 set -u
 exe=$1
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed (Debian packages xvfb and xdotool)"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=
+. "$(dirname "$0")/xvfb.sh"
+require "xvfb xdotool" Xvfb xdotool
 app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Let Xvfb pick a free display and tell us its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; stop_xvfb' EXIT
+start_xvfb
 unset QT_QPA_PLATFORM
 
 LC_ALL=de_DE.UTF-8 "$exe" >"$work/app.log" 2>&1 &

@@ -92,6 +92,8 @@ private slots:
     void bothGrainFieldsAgree_data();
     void bothGrainFieldsAgree();
     void keepsTypedTemperatureText();
+    void showsTheValueBehindTheFigure_data();
+    void showsTheValueBehindTheFigure();
     void badTextChangesNothing_data();
     void badTextChangesNothing();
     void overflowChangesNothing_data();
@@ -310,6 +312,58 @@ void TestCalculator::keepsTypedTemperatureText()
     w.enter(u"Text1"_qs, u"037"_qs);
     QCOMPARE(w.text(u"Text1"_qs), u"037"_qs);
     QCOMPARE(w.text(u"Text2"_qs), localised(u"98.6"_qs));
+}
+
+void TestCalculator::showsTheValueBehindTheFigure_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected"); // fields with a value behind the figure; the others have none
+    QTest::newRow("0.0001 cm") << "Text10" << "0.0001"
+                               << QStringList{"Text4=1E-9", "Text5=0.00003937007874", "Text6=0.000003280839895",
+                                              "Text7=0.000001093613298", "Text8=6.2137119E-10",
+                                              "Text9=5.399568034E-10"};
+    QTest::newRow("1 mg as kg") << "Text12" << "0.000001"
+                                << QStringList{"Text13=1E-9", "Text14=0.01543235808", "Text15=0.000564383488",
+                                               "Text16=0.000035273968", "Text17=0.000002204623",
+                                               "Text18=1.102311E-9", "Text19=9.84206E-10", "Text20=0.01543235808",
+                                               "Text21=0.00064301492", "Text22=0.000032150746",
+                                               "Text23=0.00000267922883333"};
+    // Where the product has more than 8 places, rounding hid the rest.
+    QTest::newRow("1 m") << "Text3" << "1"
+                         << QStringList{"Text6=3.280839895", "Text7=1.093613298", "Text8=0.00062137119",
+                                        "Text9=0.0005399568034"};
+    QTest::newRow("1 C, never rounded") << "Text1" << "1" << QStringList{};
+}
+
+// The tooltip and the accessible description give the unrounded value where
+// rounding to 8 places changed what a field shows; a message says more while
+// it stands.
+void TestCalculator::showsTheValueBehindTheFigure()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    Window w;
+    w.enter(field, localised(typed));
+    const QStringList group = lengthFields.contains(field) ? lengthFields
+                              : massFields.contains(field) ? massFields
+                                                           : QStringList{u"Text1"_qs, u"Text2"_qs};
+    const Expected behind = pairs(expected);
+    for (const QString &name : group) {
+        const auto it = std::find_if(behind.begin(), behind.end(), [&](const auto &p) { return p.first == name; });
+        const QString description = it == behind.end() ? QString() : u"Ungerundet: "_qs + localised(it->second);
+        QCOMPARE(w.field(name)->accessibleDescription() + u" in "_qs + name, description + u" in "_qs + name);
+        QCOMPARE(w.field(name)->toolTip(), description);
+    }
+    if (behind.isEmpty())
+        return;
+    // Edited, the field's figure is the user's own; refused, it explains why.
+    const QString first = behind.front().first;
+    w.type(first, u"abc"_qs);
+    QCOMPARE(w.field(first)->accessibleDescription(), QString());
+    w.leave(first);
+    QVERIFY(w.field(first)->accessibleDescription().startsWith(u"Keine gültige Zahl"_qs));
 }
 
 void TestCalculator::badTextChangesNothing_data()

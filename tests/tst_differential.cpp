@@ -234,13 +234,14 @@ void TestDifferential::groups()
 
     // The program.
     const convert::Unit &unit = length ? convert::lengths[row] : convert::masses[row];
-    convert::Base base;
-    QCOMPARE(convert::toBase(unit, value, format, base), numtext::Error::None);
-    std::vector<QString> texts(count);
+    const convert::BaseValue base = convert::toBase(unit, value, format);
+    QVERIFY(base);
     const auto lengthFactors = convert::factorsOf(convert::lengths);
     const auto massFactors = convert::factorsOf(convert::masses);
     const std::span<const double> factors = length ? std::span<const double>(lengthFactors) : massFactors;
-    QCOMPARE(convert::fanOut(factors, base, format, texts), numtext::Error::None);
+    const convert::Figures figures = convert::fanOut(factors, base.value, format);
+    QVERIFY(figures);
+    QCOMPARE(std::size_t(figures.figures.size()), count);
 
     // The second computation.
     const double typed = std::strtod(value.toLatin1().constData(), nullptr);
@@ -248,7 +249,12 @@ void TestDifferential::groups()
     const double inBase = r.entry == '=' ? typed : r.entry == '*' ? typed * r.constant : typed / r.constant;
     for (std::size_t i = 0; i < count; ++i) {
         const QString unitName = " " + QString::fromLatin1(rows[i].unit);
-        QCOMPARE(texts[i] + unitName, render(roundToEight(rows[i].factor * inBase)) + unitName);
+        const convert::Figure &figure = figures.figures[qsizetype(i)];
+        const QString shown = render(roundToEight(rows[i].factor * inBase));
+        QCOMPARE(figure.text + unitName, shown + unitName);
+        // The value behind the figure, where rounding changed what it shows.
+        const QString unrounded = render(rows[i].factor * inBase);
+        QCOMPARE(figure.unrounded + unitName, (unrounded == shown ? QString() : unrounded) + unitName);
     }
 }
 

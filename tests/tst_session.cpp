@@ -38,17 +38,12 @@ bool converts(int number, const QString &text, numtext::Format format)
                                 : convert::fahrenheitToCelsius(text, format));
     static const int lengthRow[] = {1, 2, 3, 4, 5, 6, 7, 0}; // Text3 ... Text10
     static const int massRow[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}; // Text11 ... Text24
-    convert::Base base;
     if (number <= 10) {
-        const auto factors = convert::factorsOf(convert::lengths);
-        std::array<QString, 8> texts;
-        return convert::toBase(convert::lengths[lengthRow[number - 3]], text, format, base) == numtext::Error::None
-            && convert::fanOut(factors, base, format, texts) == numtext::Error::None;
+        const convert::BaseValue base = convert::toBase(convert::lengths[lengthRow[number - 3]], text, format);
+        return base && convert::fanOut(convert::factorsOf(convert::lengths), base.value, format);
     }
-    const auto factors = convert::factorsOf(convert::masses);
-    std::array<QString, 14> texts;
-    return convert::toBase(convert::masses[massRow[number - 11]], text, format, base) == numtext::Error::None
-        && convert::fanOut(factors, base, format, texts) == numtext::Error::None;
+    const convert::BaseValue base = convert::toBase(convert::masses[massRow[number - 11]], text, format);
+    return base && convert::fanOut(convert::factorsOf(convert::masses), base.value, format);
 }
 
 } // namespace
@@ -144,7 +139,9 @@ void TestSession::tenThousandFocusChanges()
         const bool shown = w.refused(fields[i]->objectName());
         const bool refused = !text.isEmpty() && !converts(i + 1, text, format);
         QVERIFY2(shown == refused, qPrintable(fields[i]->objectName() + QStringLiteral(": ") + text));
-        QCOMPARE(fields[i]->accessibleDescription().isEmpty(), !shown);
+        // The message's explanation while it stands, else at most the value behind the figure.
+        const QString description = fields[i]->accessibleDescription();
+        QCOMPARE(description.isEmpty() || description.startsWith(QStringLiteral("Ungerundet: ")), !shown);
     }
 }
 

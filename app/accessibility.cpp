@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "accessibility.h"
+
+#include <QAccessibleWidget>
+#include <QFontMetricsF>
+#include <QLabel>
+
+#include "fieldnote.h"
+
+namespace {
+
+class FieldInterface : public QAccessibleWidget,
+                       public QAccessibleTextInterface,
+                       public QAccessibleEditableTextInterface
+{
+public:
+    explicit FieldInterface(QLineEdit *field)
+        : QAccessibleWidget(field, QAccessible::EditableText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? field()->text() : QAccessibleWidget::text(t);
+    }
+
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t == QAccessible::Value)
+            field()->setText(text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+
+    // A field with a name of its own goes by it, not by its label: screen
+    // readers say the label where there is one, and the two grain fields
+    // share theirs.
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(QAccessible::Relation match) const override
+    {
+        auto related = QAccessibleWidget::relations(match);
+        if (!field()->accessibleName().isEmpty())
+            related.removeIf([](const auto &relation) { return relation.second & QAccessible::Label; });
+        return related;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = field()->isReadOnly();
+        state.editable = !field()->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // The text has no formatting: one run of attributes covers all of it.
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+    int characterCount() const override { return int(field()->text().size()); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return field()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return field()->cursorPosition(); }
+    void setCursorPosition(int position) override { field()->setCursorPosition(position); }
+
+    int selectionCount() const override { return field()->hasSelectedText() ? 1 : 0; }
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (selectionIndex == 0 && field()->hasSelectedText()) {
+            *startOffset = field()->selectionStart();
+            *endOffset = field()->selectionEnd();
+        }
+    }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex == 0)
+            field()->setSelection(startOffset, endOffset - startOffset);
+    }
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0)
+            field()->deselect();
+    }
+
+    // Measured from the caret, which the field reports where it stands.
+    QRect characterRect(int offset) const override
+    {
+        const QString text = field()->text();
+        if (offset < 0 || offset >= text.size())
+            return {};
+        const QFontMetricsF metrics(field()->font());
+        const QRect caret = field()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const qreal x = caret.x() + metrics.horizontalAdvance(text.left(offset))
+            - metrics.horizontalAdvance(text.left(field()->cursorPosition()));
+        const QRect rect(qRound(x), caret.y(), qRound(metrics.horizontalAdvance(text.at(offset))), caret.height());
+        return QRect(field()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return field()->cursorPositionAt(field()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        field()->setCursorPosition(endIndex);
+        field()->setCursorPosition(startIndex);
+    }
+
+    void deleteText(int startOffset, int endOffset) override
+    {
+        field()->setText(field()->text().remove(startOffset, endOffset - startOffset));
+    }
+    void insertText(int offset, const QString &text) override
+    {
+        field()->setText(field()->text().insert(offset, text));
+    }
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        field()->setText(field()->text().replace(startOffset, endOffset - startOffset, text));
+    }
+
+private:
+    QLineEdit *field() const { return static_cast<QLineEdit *>(widget()); }
+};
+
+// The message: read out as a notification when it appears.
+class NoteInterface : public QAccessibleWidget
+{
+public:
+    explicit NoteInterface(QLabel *note)
+        : QAccessibleWidget(note, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<QLabel *>(widget())->text().replace(u'\n', u' ');
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
+{
+    if (className == u"Field")
+        return new FieldInterface(static_cast<QLineEdit *>(object));
+    if (className == u"FieldNote")
+        return new NoteInterface(static_cast<QLabel *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+namespace accessibility {
+
+void install()
+{
+    QAccessible::installFactory(interfaceFor);
+}
+
+void restateCaret(QLineEdit *field)
+{
+    QAccessibleTextCursorEvent caret(field, field->cursorPosition());
+    QAccessible::updateAccessibility(&caret);
+    if (field->hasSelectedText()) {
+        QAccessibleTextSelectionEvent selection(field, field->selectionStart(), field->selectionEnd());
+        selection.setCursorPosition(field->cursorPosition());
+        QAccessible::updateAccessibility(&selection);
+    }
+}
+
+void announce(QWidget *note)
+{
+    QAccessibleEvent shown(note, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+} // namespace accessibility

@@ -1,0 +1,157 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The real program as a screen reader hears it over AT-SPI: a user types 1
+in the metre field and tabs on, then leaves "abc" in the pound field.
+
+- The focus reaches the kilometre field under its unit's name, and what the
+  screen reader heard of its caret before the focus came is restated after
+  it, so that the field is announced by its name and not as a bare number.
+- The field's text is one run of attributes, so that no digit is dropped.
+- The message for the pound field appears as a notification in German.
+- A field whose figure rounding cut short describes the value behind it.
+
+Run by tests/a11y.sh inside a D-Bus session of its own under Xvfb."""
+import os
+import subprocess
+import sys
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+program = sys.argv[1]
+events = []
+failures = []
+
+
+def check(condition, what):
+    print(("ok: " if condition else "FAIL: ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def record(event):
+    try:
+        name, role = event.source.get_name(), event.source.get_role_name()
+    except GLib.Error:
+        name, role = "", ""
+    events.append((event.type, name, role, event.detail1))
+
+
+listener = Atspi.EventListener.new(record)
+for kind in ("object:state-changed:focused", "object:state-changed:showing", "object:text-caret-moved",
+             "object:text-selection-changed"):
+    listener.register(kind)
+
+env = dict(os.environ, LC_ALL="de_DE.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+env.pop("QT_QPA_PLATFORM", None)
+app = subprocess.Popen([program], env=env)
+loop = GLib.MainLoop()
+
+
+def application():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        child = desktop.get_child_at_index(i)
+        if child is not None and child.get_name() == "Velmarin":
+            return child
+    return None
+
+
+def descendants(node):
+    yield node
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from descendants(child)
+
+
+def field(name):
+    return next(n for n in descendants(application()) if n.get_role() == Atspi.Role.TEXT and n.get_name() == name)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+steps = []
+
+
+def step(seconds, action):
+    steps.append((seconds, action))
+
+
+def run_steps():
+    if not steps:
+        loop.quit()
+        return False
+    seconds, action = steps.pop(0)
+    action()
+    GLib.timeout_add(int(seconds * 1000), run_steps)
+    return False
+
+
+def start():
+    if application() is None:
+        return True  # not there yet: ask again
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Velmarin$"],
+                            capture_output=True, text=True, check=True).stdout.split()[0]
+    xdotool("windowfocus", "--sync", window)
+    GLib.timeout_add(500, run_steps)
+    return False
+
+
+marks = {}
+seen = {}
+
+
+def look():
+    kilometre = field("Kilometer")
+    seen["text"] = Atspi.Text.get_text(kilometre, 0, -1)
+    run = Atspi.Text.get_attribute_run(kilometre, 0, False)
+    seen["run"] = (run.start_offset, run.end_offset)
+    seen["feet"] = field("Feet").get_description()
+
+
+# Focus starts in the Celsius field; Tab twice reaches the metre field.
+step(0.5, lambda: xdotool("key", "Tab", "Tab"))
+step(0.5, lambda: xdotool("type", "1"))
+step(1.5, lambda: (marks.setdefault("metre left", len(events)), xdotool("key", "Tab")))
+step(0.1, look)
+# From the kilometre field, fourteen more reach the pound field.
+step(1.5, lambda: (marks.setdefault("walk on", len(events)), xdotool("key", *["Tab"] * 14)))
+step(0.5, lambda: xdotool("type", "abc"))
+step(1.5, lambda: (marks.setdefault("pound left", len(events)), xdotool("key", "Tab")))
+GLib.timeout_add(100, start)
+GLib.timeout_add(30000, loop.quit)  # never wait for ever
+loop.run()
+
+try:
+    # The kilometre field: focused by name, its caret restated after the focus.
+    after_metre = events[marks.get("metre left", len(events)):marks.get("walk on", len(events))]
+    focus = [i for i, e in enumerate(after_metre)
+             if e[0] == "object:state-changed:focused" and e[3] == 1 and e[2] == "text"]
+    check(bool(focus) and after_metre[focus[0]][1] == "Kilometer",
+          "the focus comes to the kilometre field by its name: %s" % [after_metre[i][1] for i in focus])
+    caret = [i for i, e in enumerate(after_metre) if e[1] == "Kilometer" and e[0].startswith("object:text-")]
+    check(bool(focus) and bool(caret) and caret[-1] > focus[0],
+          "the kilometre field's caret is told after its focus (events %s, focus %s)" % (caret, focus[:1]))
+
+    check(seen.get("text") == "0,001", "the kilometre field reads %r" % seen.get("text"))
+    check(seen.get("run") == (0, 5), "its text is one run of attributes: %s" % (seen.get("run"),))
+    check(seen.get("feet") == "Ungerundet: 3,280839895",
+          "the foot field describes the value behind its figure: %r" % seen.get("feet"))
+
+    # The message for the pound field, as a notification, in German.
+    after_pound = events[marks.get("pound left", len(events)):]
+    shown = [e for e in after_pound if e[0] == "object:state-changed:showing" and e[3] == 1 and e[2] == "notification"]
+    check(any(e[1] == "Pound [lb]: Keine Zahl, z. B. 1,5" for e in shown),
+          "the message is a notification: %s" % [e[1] for e in shown])
+finally:
+    app.terminate()
+    app.wait(10)
+
+if failures:
+    print("%d of the checks failed" % len(failures))
+    sys.exit(1)
