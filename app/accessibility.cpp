@@ -2,10 +2,12 @@
 #include "accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLineEdit>
 
-#include "fieldnote.h"
+#include "field.h"
 
 namespace {
 
@@ -14,13 +16,15 @@ class FieldInterface : public QAccessibleWidget,
                        public QAccessibleEditableTextInterface
 {
 public:
-    explicit FieldInterface(QLineEdit *field)
+    explicit FieldInterface(Field *field)
         : QAccessibleWidget(field, QAccessible::EditableText)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
+        if (t == QAccessible::Name)
+            return field()->unit();
         return t == QAccessible::Value ? field()->text() : QAccessibleWidget::text(t);
     }
 
@@ -32,14 +36,15 @@ public:
             QAccessibleWidget::setText(t, text);
     }
 
-    // A field with a name of its own goes by it, not by its label: screen
-    // readers say the label where there is one, and the two grain fields
-    // share theirs.
+    // Screen readers say a field's label rather than its name: a label that
+    // says less than the name (the two grain fields share theirs) is no
+    // label of the field for them.
     QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(QAccessible::Relation match) const override
     {
         auto related = QAccessibleWidget::relations(match);
-        if (!field()->accessibleName().isEmpty())
-            related.removeIf([](const auto &relation) { return relation.second & QAccessible::Label; });
+        related.removeIf([this](const auto &relation) {
+            return (relation.second & QAccessible::Label) && relation.first->text(QAccessible::Name) != field()->unit();
+        });
         return related;
     }
 
@@ -135,7 +140,7 @@ public:
     }
 
 private:
-    QLineEdit *field() const { return static_cast<QLineEdit *>(widget()); }
+    Field *field() const { return static_cast<Field *>(widget()); }
 };
 
 // The message: read out as a notification when it appears.
@@ -158,19 +163,10 @@ public:
 QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
 {
     if (className == u"Field")
-        return new FieldInterface(static_cast<QLineEdit *>(object));
+        return new FieldInterface(static_cast<Field *>(object));
     if (className == u"FieldNote")
         return new NoteInterface(static_cast<QLabel *>(object));
     return nullptr;
-}
-
-} // namespace
-
-namespace accessibility {
-
-void install()
-{
-    QAccessible::installFactory(interfaceFor);
 }
 
 void restateCaret(QLineEdit *field)
@@ -182,6 +178,22 @@ void restateCaret(QLineEdit *field)
         selection.setCursorPosition(field->cursorPosition());
         QAccessible::updateAccessibility(&selection);
     }
+}
+
+} // namespace
+
+namespace accessibility {
+
+void install()
+{
+    QAccessible::installFactory(interfaceFor);
+}
+
+void restateCaretOnceFocused()
+{
+    auto *field = qobject_cast<Field *>(QApplication::focusWidget());
+    if (field && QAccessible::isActive())
+        QMetaObject::invokeMethod(field, [field] { restateCaret(field); }, Qt::QueuedConnection);
 }
 
 void announce(QWidget *note)

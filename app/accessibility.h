@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the fields and the message present themselves to a screen reader:
-// a field reads its whole value (Qt's own line edit makes its text look like
-// runs one character short, and Orca then drops the last digit), and the
-// message is a notification that is read out when it appears.
+// How the fields and the message present themselves to a screen reader: a
+// field goes by its unit's name and reads its whole value (Qt's own line
+// edit makes its text look like runs one character short, and Orca then
+// drops the last digit), and the message is a notification that is read out
+// when it appears. Nothing of this is built until a screen reader asks.
 #pragma once
 
-#include <QLineEdit>
+#include <QtGlobal>
 
-// A field of the window: a line edit a screen reader reads whole.
-class Field : public QLineEdit
-{
-    Q_OBJECT
-
-public:
-    using QLineEdit::QLineEdit;
-};
+QT_BEGIN_NAMESPACE
+class QLineEdit;
+class QWidget;
+QT_END_NAMESPACE
 
 namespace accessibility {
 
@@ -22,10 +19,11 @@ namespace accessibility {
 // per program, before the first of them is asked for.
 void install();
 
-// Tells a screen reader the field's caret and selection once more, after the
-// focus has come to it: what it heard about the field before the focus came
-// is then out of date, and it announces the field by its name.
-void restateCaret(QLineEdit *field);
+// A conversion has just written the field the focus goes to, and a screen
+// reader hears of that before it hears of the focus. Once the focus is
+// there, this tells it the field's caret and selection anew: what it heard
+// before is then out of date, and it announces the field by its name.
+void restateCaretOnceFocused();
 
 // Tells a screen reader that the message has appeared, or says something new.
 void announce(QWidget *note);

@@ -2,30 +2,30 @@
 // Velmarin's one window. It owns the 56 controls and the two factor tables;
 // each handler reads the field that was left, hands its text to a converter
 // and writes what comes back. The numbers themselves live in convert/ and
-// numtext/, which know nothing of widgets.
+// numtext/, which know nothing of widgets; how the window looks and speaks
+// lives beside it in app/: controls (built from layout), fontfit, colours,
+// fieldnote, field, accessibility and normalstate.
 #pragma once
 
 #include <array>
 
-#include <QAccessible>
 #include <QWidget>
 
-#include "converter.h"
+#include "layout.h"
 
-QT_BEGIN_NAMESPACE
-class QLineEdit;
-QT_END_NAMESPACE
+class Field;
 class FieldNote;
 
-class Calculator : public QWidget, private QAccessible::ActivationObserver
+class Calculator : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit Calculator(QWidget *parent = nullptr);
-    ~Calculator() override;
 
+    // Fills the length factor table, units per centimetre.
     void Faktoren();
+    // Fills the mass factor table, units per kilogram.
     void Gewichte();
     // Write every field of the group from Val1, or none of them: the error
     // comes back to the handler, which shows it at the field that was left.
@@ -35,10 +35,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
-
-private:
-    void accessibilityActiveChanged(bool active) override;
-    void nameAmbiguousFields();
 
 private:
     void Close_Click();
@@ -68,29 +64,24 @@ private:
     void Text23_LostFocus();
     void AlleFormulareEntladen();
 
-    using Converter = numtext::Result (*)(QStringView, numtext::Format);
-    void leaveTemperature(QLineEdit *from, QLineEdit *to, Converter convert);
-    void leaveLength(convert::Length unit);
-    void leaveMass(convert::Mass unit);
-    void leaveGroup(QLineEdit *field, const convert::Unit &unit,
+    // Converts from field TextN, whichever its unit.
+    void leave(int number);
+    void leaveTemperature(Field *from, convert::Temperature scale);
+    void leaveGroup(Field *field, const convert::Unit &unit,
                     numtext::Error (Calculator::*update)(const convert::Base &));
     template<std::size_t N>
-    numtext::Error writeGroup(const std::array<QLineEdit *, N> &fields, const std::array<double, N> &factors,
+    numtext::Error writeGroup(const std::array<Field *, N> &fields, const std::array<double, N> &factors,
                               const convert::Base &base);
-    void setFieldText(QLineEdit *field, const QString &text, const QString &unrounded = {});
-    void fieldEdited(QLineEdit *field);
-    void report(QLineEdit *field, numtext::Error error);
-    void describe(QLineEdit *field);
-    std::size_t indexOf(const QLineEdit *field) const;
-    QLineEdit *field(int number) const { return m_fields[number - 1]; }
+    void report(Field *field, numtext::Error error);
+    Field *field(int number) const { return m_fields[std::size_t(number - 1)]; }
 
     numtext::Format m_format;
-    double m_scale = 1.0; // the window's twips grown to fit the desktop's font
+    double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
     FieldNote *m_note = nullptr; // made at the first message
-    std::array<QLineEdit *, 24> m_fields{};   // Text1 ... Text24
-    std::array<QString, 24> m_unrounded;      // the value behind a field's rounded figure, if it differs
-    std::array<QLineEdit *, 8> m_lengthFields{}; // in the order of convert::lengths
-    std::array<QLineEdit *, 14> m_massFields{};  // in the order of convert::masses
-    std::array<double, 8> m_laengenFaktoren{};
-    std::array<double, 14> m_gewichtsFaktoren{};
+    std::array<Field *, 24> m_fields{}; // Text1 ... Text24
+    std::array<layout::Unit, 24> m_units{}; // the unit each field stands for
+    std::array<Field *, convert::lengths.size()> m_lengthFields{}; // in the order of convert::lengths
+    std::array<Field *, convert::masses.size()> m_massFields{};    // in the order of convert::masses
+    std::array<double, convert::lengths.size()> m_lengthFactors{};
+    std::array<double, convert::masses.size()> m_massFactors{};
 };

@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QLabel>
 #include <QPalette>
+
+#include "layout.h"
 
 namespace colours {
 
@@ -60,6 +63,19 @@ QColor subHeading(const QPalette &palette)
     const QColor grey = greyOfLuminance(luminance(text) < lw ? (lw + 0.05) / target - 0.05 : target * (lw + 0.05) - 0.05);
     // Text of low contrast leaves no grey both readable and apart from it: the text colour it is.
     return target >= 4.5 && grey.isValid() ? grey : text;
+}
+
+void colourSubHeadings(QWidget *window)
+{
+    const QColor colour = subHeading(window->palette());
+    for (const layout::Control &c : layout::controls) {
+        if (c.kind != layout::Kind::SubHeading)
+            continue;
+        auto *label = window->findChild<QLabel *>(QString::fromLatin1(c.name));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
 }
 
 } // namespace colours

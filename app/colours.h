@@ -8,6 +8,7 @@
 
 QT_BEGIN_NAMESPACE
 class QPalette;
+class QWidget;
 QT_END_NAMESPACE
 
 namespace colours {
@@ -22,5 +23,8 @@ QColor over(const QColor &colour, const QColor &background);
 // against the window and stands apart from the normal text; otherwise a grey
 // between the two, on the text's side of the window.
 QColor subHeading(const QPalette &palette);
+
+// Gives the window's sub-headings that colour, on the palette the window has now.
+void colourSubHeadings(QWidget *window);
 
 } // namespace colours

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "accessibility.h"
+#include "field.h"
 
 #include "layout.h"
 
@@ -18,14 +19,9 @@ constexpr int noteLine = 1;
 constexpr int textMargin = 1;
 constexpr int textIndent = 3;
 
-// Dark red on pale red whatever the theme: readable on light and dark desktops.
-const QColor ink(0x8b, 0x00, 0x00);
-const QColor paper(0xff, 0xf0, 0xf0);
-
 QRect noteRect(double scale)
 {
-    return {layout::pixels(layout::noteLeft, scale), layout::pixels(layout::noteTop, scale),
-            layout::pixels(layout::noteWidth, scale), layout::pixels(layout::noteHeight, scale)};
+    return layout::pixelRect(layout::noteLeft, layout::noteTop, layout::noteWidth, layout::noteHeight, scale);
 }
 
 } // namespace
@@ -39,8 +35,8 @@ FieldNote::FieldNote(QWidget *window, double scale, numtext::Format format)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, ink);
-    colours.setColor(QPalette::Window, paper);
+    colours.setColor(QPalette::WindowText, ink());
+    colours.setColor(QPalette::Window, paper());
     setPalette(colours);
     setAutoFillBackground(true);
     setFrameShape(QFrame::Box);
@@ -52,33 +48,29 @@ FieldNote::FieldNote(QWidget *window, double scale, numtext::Format format)
     hide();
 }
 
-void FieldNote::report(QLineEdit *field, const QString &unit, numtext::Error error)
+void FieldNote::report(Field *field, numtext::Error error)
 {
     withdraw(field);
-    m_standing.append({field, unit, error});
-    QPalette marked = field->palette();
-    marked.setColor(QPalette::Base, paper);
-    marked.setColor(QPalette::Text, ink);
-    field->setPalette(marked);
+    m_standing.append({field, error});
+    field->setRefusal(explanation(error, m_format));
+    connect(field, &Field::refusalWithdrawn, this, [this, field] { withdraw(field); });
     showLatest();
 }
 
-void FieldNote::withdraw(QLineEdit *field)
+void FieldNote::withdraw(const Field *field)
 {
     const auto it = std::find_if(m_standing.begin(), m_standing.end(),
                                  [field](const Standing &s) { return s.field == field; });
     if (it == m_standing.end())
         return;
+    disconnect(it->field, &Field::refusalWithdrawn, this, nullptr);
     m_standing.erase(it);
-    field->setPalette(QPalette());
     showLatest();
 }
 
-numtext::Error FieldNote::errorAt(const QLineEdit *field) const
+bool FieldNote::stands(const Field *field) const
 {
-    const auto it = std::find_if(m_standing.begin(), m_standing.end(),
-                                 [field](const Standing &s) { return s.field == field; });
-    return it == m_standing.end() ? numtext::Error::None : it->error;
+    return std::any_of(m_standing.begin(), m_standing.end(), [field](const Standing &s) { return s.field == field; });
 }
 
 void FieldNote::showLatest()
@@ -88,7 +80,7 @@ void FieldNote::showLatest()
         return;
     }
     const Standing &latest = m_standing.back();
-    setText(latest.unit + QStringLiteral(":\n") + message(latest.error, m_format));
+    setText(latest.field->unit() + QStringLiteral(":\n") + message(latest.error, m_format));
     show();
     raise();
     if (QAccessible::isActive())

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The message for a field left with a text that would not convert. One note
 // serves the window: it stands right of "Schliessen", where no caption is,
-// and names the field and what is wrong; the field itself is tinted until it
-// converts or is edited. The note takes no focus and no clicks.
+// and names the field and what is wrong, the latest of those that stand
+// until the field's text is edited or converted. It takes no focus and no
+// clicks; the field itself tells the long form (Field::setRefusal).
 #pragma once
 
 #include <QLabel>
 #include <QList>
+#include <QStringList>
 
 #include "numtext.h"
 
-QT_BEGIN_NAMESPACE
-class QLineEdit;
-QT_END_NAMESPACE
+class Field;
 
 class FieldNote : public QLabel
 {
@@ -21,17 +21,18 @@ class FieldNote : public QLabel
 public:
     FieldNote(QWidget *window, double scale, numtext::Format format);
 
-    // The note shows this field's message; the field is marked.
-    void report(QLineEdit *field, const QString &unit, numtext::Error error);
-    // The field's message goes; the note shows the latest one still standing, or none.
-    void withdraw(QLineEdit *field);
-    bool stands(const QLineEdit *field) const { return errorAt(field) != numtext::Error::None; }
-    // The error the field's message stands for, None where none stands.
-    numtext::Error errorAt(const QLineEdit *field) const;
+    // The note shows the field's message, and the field is refused.
+    void report(Field *field, numtext::Error error);
+    bool stands(const Field *field) const;
 
     // The short message of the note and the long one of the field's tooltip.
     static QString message(numtext::Error error, numtext::Format format);
     static QString explanation(numtext::Error error, numtext::Format format);
+
+    // Dark red on pale red whatever the theme: readable on light and dark
+    // desktops, and the look of a refused field as well.
+    static QColor ink() { return {0x8b, 0x00, 0x00}; }
+    static QColor paper() { return {0xff, 0xf0, 0xf0}; }
 
     // Where the note's text goes in a window enlarged by scale, and the widest
     // lines it may show: what the window's font must fit.
@@ -40,10 +41,11 @@ public:
 
 private:
     struct Standing {
-        QLineEdit *field;
-        QString unit;
+        Field *field;
         numtext::Error error;
     };
+    // The field's message goes; the note shows the latest one still standing, or none.
+    void withdraw(const Field *field);
     void showLatest();
 
     numtext::Format m_format;

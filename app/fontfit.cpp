@@ -115,7 +115,7 @@ public:
         qreal worst = 0;
         for (const layout::Control &c : layout::controls) {
             const QRect box = layout::pixelRect(c);
-            if (c.caption == layout::hint)
+            if (c.kind == layout::Kind::Hint)
                 worst = std::max(worst, 3.0 * lineHeight(font) / box.height());
             else if (c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading)
                 worst = std::max(worst, textWidth(metrics, QString::fromUtf8(c.caption)) / box.width());
@@ -135,9 +135,10 @@ public:
             switch (c.kind) {
             case layout::Kind::Label:
             case layout::Kind::SubHeading:
-                ok = c.caption == layout::hint ? hintFits(font, box, hintBreak)
-                                               : textWidth(metrics, caption) <= box.width()
-                                                     && lineHeight(font) <= box.height();
+                ok = textWidth(metrics, caption) <= box.width() && lineHeight(font) <= box.height();
+                break;
+            case layout::Kind::Hint:
+                ok = hintFits(font, box, hintBreak);
                 break;
             case layout::Kind::Field:
                 ok = fieldFits(font, box.size());
@@ -160,7 +161,7 @@ private:
     {
         int top = layout::clientHeight;
         for (const layout::Control &c : layout::controls) {
-            if (c.parent && QByteArrayView(c.parent) == QByteArrayView(frame))
+            if (c.frame && std::string_view(c.frame) == frame)
                 top = std::min(top, c.top);
         }
         return layout::pixels(top, scale);
@@ -260,7 +261,7 @@ QFont sized(QFont font, qreal points)
 
 QString hintText(bool lineBreak)
 {
-    QString text = QString::fromUtf8(layout::hint);
+    QString text = QString::fromUtf8(layout::hint.data(), qsizetype(layout::hint.size()));
     if (lineBreak)
         text.insert(text.indexOf(u"Die"), u'\n');
     return text;

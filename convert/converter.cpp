@@ -36,13 +36,13 @@ Figures fanOut(std::span<const double> factors, const Base &base, numtext::Forma
             return {{}, product.error};
     }
     Figures result;
-    result.figures.reserve(qsizetype(factors.size()));
+    result.value.reserve(qsizetype(factors.size()));
     for (const double factor : factors) {
         const double product = factor * value;
         Figure figure{numtext::render(numtext::roundToPlaces(product, 8), format), numtext::render(product, format)};
         if (figure.unrounded == figure.text)
             figure.unrounded.clear();
-        result.figures.append(std::move(figure));
+        result.value.append(std::move(figure));
     }
     return result;
 }
@@ -61,6 +61,11 @@ numtext::Result fahrenheitToCelsius(QStringView text, numtext::Format format)
     if (!fahrenheit)
         return fahrenheit;
     return numtext::checked((fahrenheit.value - 32) * 5 / 9);
+}
+
+numtext::Result otherScale(Temperature scale, QStringView text, numtext::Format format)
+{
+    return scale == Temperature::Celsius ? celsiusToFahrenheit(text, format) : fahrenheitToCelsius(text, format);
 }
 
 } // namespace convert

@@ -28,17 +28,35 @@ struct Unit {
     double factor; // units per base unit
 };
 
+// The base unit's own row: its field's text is passed on as it stands.
+constexpr Unit base()
+{
+    return {Entry::Text, 1, 1};
+}
+
+// A unit entered by dividing by the very number that is its factor.
+constexpr Unit divided(double factor)
+{
+    return {Entry::Divide, factor, factor};
+}
+
+// A unit entered by multiplying with a constant of its own.
+constexpr Unit multiplied(double constant, double factor)
+{
+    return {Entry::Multiply, constant, factor};
+}
+
 // Rows in the order the fields are written, which is their order on screen.
 enum class Length { Centimetre, Metre, Kilometre, Inch, Foot, Yard, Mile, NauticalMile };
 inline constexpr std::array<Unit, 8> lengths{{
-    {Entry::Text, 1, 1},
-    {Entry::Multiply, 100, 0.01},
-    {Entry::Multiply, 100000, 0.00001},
-    {Entry::Divide, 0.3937007874, 0.3937007874},
-    {Entry::Divide, 0.03280839895, 0.03280839895},
-    {Entry::Divide, 0.01093613298, 0.01093613298},
-    {Entry::Divide, 0.0000062137119, 0.0000062137119},
-    {Entry::Divide, 0.000005399568034, 0.000005399568034},
+    base(),
+    multiplied(100, 0.01),
+    multiplied(100000, 0.00001),
+    divided(0.3937007874),
+    divided(0.03280839895),
+    divided(0.01093613298),
+    divided(0.0000062137119),
+    divided(0.000005399568034),
 }};
 
 enum class Mass {
@@ -47,20 +65,20 @@ enum class Mass {
     TroyGrain, Pennyweight, TroyOunce, TroyPound,
 };
 inline constexpr std::array<Unit, 14> masses{{
-    {Entry::Divide, 1000, 1000},
-    {Entry::Divide, 5000, 5000},
-    {Entry::Text, 1, 1},
-    {Entry::Multiply, 1000, 0.001},
-    {Entry::Divide, 15432.35808, 15432.35808},
-    {Entry::Divide, 564.383488, 564.383488},
-    {Entry::Divide, 35.273968, 35.273968},
-    {Entry::Divide, 2.204623, 2.204623},
-    {Entry::Divide, 0.001102311, 0.001102311},
-    {Entry::Divide, 0.000984206, 0.000984206},
-    {Entry::Divide, 15432.35808, 15432.35808},
-    {Entry::Divide, 643.01492, 643.01492},
-    {Entry::Divide, 32.150746, 32.150746},
-    {Entry::Divide, 2.67922883333, 2.67922883333},
+    divided(1000),
+    divided(5000),
+    base(),
+    multiplied(1000, 0.001),
+    divided(15432.35808),
+    divided(564.383488),
+    divided(35.273968),
+    divided(2.204623),
+    divided(0.001102311),
+    divided(0.000984206),
+    divided(15432.35808),
+    divided(643.01492),
+    divided(32.150746),
+    divided(2.67922883333),
 }};
 
 template<std::size_t N>
@@ -75,13 +93,17 @@ constexpr std::array<double, N> factorsOf(const std::array<Unit, N> &units)
 // A base value: a number of base units, or the base unit field's own text.
 using Base = std::variant<double, QString>;
 
-// A field's base value, or why its text gives none.
-struct BaseValue {
-    Base value;
+// A result, or why there is none.
+template<typename T>
+struct Outcome {
+    T value;
     numtext::Error error = numtext::Error::None;
 
     explicit operator bool() const { return error == numtext::Error::None; }
 };
+
+// A field's base value, or why its text gives none.
+using BaseValue = Outcome<Base>;
 
 // The base value for a field's text, with the arithmetic check. A field of
 // Entry::Text gives its text back unparsed.
@@ -96,18 +118,18 @@ struct Figure {
 
 // Every field of a group, factor by factor; or, when a product leaves the
 // double range, the error and no figure at all.
-struct Figures {
-    QList<Figure> figures;
-    numtext::Error error = numtext::Error::None;
-
-    explicit operator bool() const { return error == numtext::Error::None; }
-};
+using Figures = Outcome<QList<Figure>>;
 
 Figures fanOut(std::span<const double> factors, const Base &base, numtext::Format format);
+
+enum class Temperature { Celsius, Fahrenheit };
 
 // Fahrenheit = Celsius * 9 / 5 + 32 and Celsius = (Fahrenheit - 32) * 5 / 9,
 // each step a double operation of its own, unrounded.
 numtext::Result celsiusToFahrenheit(QStringView text, numtext::Format format);
 numtext::Result fahrenheitToCelsius(QStringView text, numtext::Format format);
+
+// The temperature on the other scale for a field's text on this one.
+numtext::Result otherScale(Temperature scale, QStringView text, numtext::Format format);
 
 } // namespace convert

@@ -24,8 +24,8 @@ void leave(const std::array<convert::Unit, N> &units, std::size_t row, const QSt
     if (!base)
         return;
     const convert::Figures group = convert::fanOut(convert::factorsOf(units), base.value, format);
-    check(group ? group.figures.size() == qsizetype(N) : group.figures.isEmpty());
-    for (const convert::Figure &figure : group.figures) {
+    check(group ? group.value.size() == qsizetype(N) : group.value.isEmpty());
+    for (const convert::Figure &figure : group.value) {
         check(bool(numtext::parse(figure.text, format)));
         check(figure.unrounded.isEmpty() || (figure.unrounded != figure.text && numtext::parse(figure.unrounded, format)));
     }

@@ -1,28 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests share: the window shown and active as a user meets
-// it, its fields and messages by name, and the two locales they run in.
+// it, driven as a user drives it (typing, pasting, leaving a field), its
+// fields and message by name.
 #pragma once
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
 #include <QTest>
 
 #include "calculator.h"
+#include "field.h"
 #include "fieldnote.h"
+#include "localised.h"
 
 // The length and mass fields in the order their group writes them.
 inline const QStringList lengthFields{"Text10", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"};
 inline const QStringList massFields{"Text11", "Text24", "Text12", "Text13", "Text14", "Text15", "Text16",
                                     "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23"};
-
-// Rows of a global "locale" column: a point and a comma locale.
-inline void addLocaleRows()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
-}
 
 class ShownCalculator
 {
@@ -39,7 +34,7 @@ public:
     {
         return calculator.findChild<T *>(name);
     }
-    QLineEdit *field(const QString &name) const { return child<QLineEdit>(name); }
+    Field *field(const QString &name) const { return child<Field>(name); }
     QString text(const QString &name) const { return field(name)->text(); }
     QStringList texts(const QStringList &names) const
     {
@@ -48,6 +43,41 @@ public:
             result << text(name);
         return result;
     }
+
+    // Click into the field and replace its text by typing.
+    void type(const QString &name, const QString &typed)
+    {
+        Field *edit = field(name);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTRY_VERIFY(edit->hasFocus());
+        edit->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(edit, typed);
+    }
+    // Select the field's text and paste over it, as Ctrl+A, Ctrl+V do.
+    void paste(const QString &name, const QString &text)
+    {
+        Field *edit = field(name);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    }
+    // Leave the field with a key.
+    void leave(const QString &name, Qt::Key key = Qt::Key_Tab)
+    {
+        QTest::keyClick(field(name), key);
+        QTRY_VERIFY(!field(name)->hasFocus());
+    }
+    void enter(const QString &name, const QString &typed)
+    {
+        type(name, typed);
+        leave(name);
+    }
+
     // Whether the field's text was refused and its message stands.
     bool refused(const QString &name) const
     {

@@ -239,9 +239,9 @@ void TestDifferential::groups()
     const auto lengthFactors = convert::factorsOf(convert::lengths);
     const auto massFactors = convert::factorsOf(convert::masses);
     const std::span<const double> factors = length ? std::span<const double>(lengthFactors) : massFactors;
-    const convert::Figures figures = convert::fanOut(factors, base.value, format);
-    QVERIFY(figures);
-    QCOMPARE(std::size_t(figures.figures.size()), count);
+    const convert::Figures program = convert::fanOut(factors, base.value, format);
+    QVERIFY(program);
+    QCOMPARE(std::size_t(program.value.size()), count);
 
     // The second computation.
     const double typed = std::strtod(value.toLatin1().constData(), nullptr);
@@ -249,7 +249,7 @@ void TestDifferential::groups()
     const double inBase = r.entry == '=' ? typed : r.entry == '*' ? typed * r.constant : typed / r.constant;
     for (std::size_t i = 0; i < count; ++i) {
         const QString unitName = " " + QString::fromLatin1(rows[i].unit);
-        const convert::Figure &figure = figures.figures[qsizetype(i)];
+        const convert::Figure &figure = program.value[qsizetype(i)];
         const QString shown = render(roundToEight(rows[i].factor * inBase));
         QCOMPARE(figure.text + unitName, shown + unitName);
         // The value behind the figure, where rounding changed what it shows.

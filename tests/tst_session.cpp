@@ -79,8 +79,8 @@ void TestSession::tenThousandFocusChanges()
     const auto number = [&] {
         const double v = std::uniform_real_distribution<double>(-1, 1)(random)
             * std::pow(10.0, std::uniform_int_distribution<int>(-9, 12)(random));
-        return QString::number(v, 'g', std::uniform_int_distribution<int>(1, 17)(random))
-            .replace(u'.', QChar(format.decimal));
+        return localised(QString::number(v, 'g', std::uniform_int_distribution<int>(1, 17)(random)),
+                         QChar(format.decimal));
     };
 
     Memory atHundred{};

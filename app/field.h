@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A field of the window: a line edit that knows the name of its unit, the
+// value behind a figure that rounding cut short, and why its text was
+// refused, and tells the last two in its tooltip and accessible description.
+#pragma once
+
+#include <QLineEdit>
+
+class Field : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    Field(const QString &unit, QWidget *parent);
+
+    // "Pound [lb]", or "Grain [gr] (Troy)" where the label alone is ambiguous.
+    const QString &unit() const { return m_unit; }
+
+    // A figure a conversion made, and where rounding changed it, the value
+    // behind it; a refusal goes with the old text.
+    void showFigure(const QString &text, const QString &unrounded = {});
+    // Why the text the user left in the field does not convert; empty: it did.
+    void setRefusal(const QString &explanation);
+
+signals:
+    // The refused text is gone: the user edited it, or it converted, or a
+    // conversion wrote the field.
+    void refusalWithdrawn();
+
+private:
+    void describe();
+    void withdrawRefusal();
+
+    QString m_unit;
+    QString m_unrounded;
+    QString m_refusal;
+    bool m_tinted = false;
+};
