@@ -4,11 +4,9 @@
 #include <algorithm>
 
 #include <QAccessible>
-#include <QLineEdit>
 
 #include "accessibility.h"
 #include "field.h"
-
 #include "layout.h"
 
 namespace {
@@ -50,7 +48,7 @@ FieldNote::FieldNote(QWidget *window, double scale, numtext::Format format)
 
 void FieldNote::report(Field *field, numtext::Error error)
 {
-    withdraw(field);
+    forget(field);
     m_standing.append({field, error});
     field->setRefusal(explanation(error, m_format));
     connect(field, &Field::refusalWithdrawn, this, [this, field] { withdraw(field); });
@@ -59,13 +57,19 @@ void FieldNote::report(Field *field, numtext::Error error)
 
 void FieldNote::withdraw(const Field *field)
 {
+    if (forget(field))
+        showLatest();
+}
+
+bool FieldNote::forget(const Field *field)
+{
     const auto it = std::find_if(m_standing.begin(), m_standing.end(),
                                  [field](const Standing &s) { return s.field == field; });
     if (it == m_standing.end())
-        return;
+        return false;
     disconnect(it->field, &Field::refusalWithdrawn, this, nullptr);
     m_standing.erase(it);
-    showLatest();
+    return true;
 }
 
 bool FieldNote::stands(const Field *field) const

@@ -46,6 +46,8 @@ private:
     };
     // The field's message goes; the note shows the latest one still standing, or none.
     void withdraw(const Field *field);
+    // The field's message goes, and the note stays as it is; whether there was one.
+    bool forget(const Field *field);
     void showLatest();
 
     numtext::Format m_format;

@@ -1,13 +1,16 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program as a screen reader hears it over AT-SPI: a user types 1
-in the metre field and tabs on, then leaves "abc" in the pound field.
+in the metre field and tabs on, then leaves "abc" in the pound field, "x" in
+the short ton field, and the short ton field once more.
 
 - The focus reaches the kilometre field under its unit's name, and what the
   screen reader heard of its caret before the focus came is restated after
   it, so that the field is announced by its name and not as a bare number.
 - The field's text is one run of attributes, so that no digit is dropped.
 - The message for the pound field appears as a notification in German.
+- A field refused again is announced once, and not the message of another
+  field that still stands.
 - A field whose figure rounding cut short describes the value behind it.
 
 Run by tests/a11y.sh inside a D-Bus session of its own under Xvfb."""
@@ -123,6 +126,10 @@ step(0.1, look)
 step(1.5, lambda: (marks.setdefault("walk on", len(events)), xdotool("key", *["Tab"] * 14)))
 step(0.5, lambda: xdotool("type", "abc"))
 step(1.5, lambda: (marks.setdefault("pound left", len(events)), xdotool("key", "Tab")))
+step(0.5, lambda: xdotool("type", "x"))
+step(1.0, lambda: (marks.setdefault("short ton left", len(events)), xdotool("key", "Tab")))
+step(1.0, lambda: xdotool("key", "shift+Tab"))
+step(1.5, lambda: (marks.setdefault("short ton again", len(events)), xdotool("key", "shift+Tab")))
 GLib.timeout_add(100, start)
 GLib.timeout_add(30000, loop.quit)  # never wait for ever
 loop.run()
@@ -144,10 +151,15 @@ try:
           "the foot field describes the value behind its figure: %r" % seen.get("feet"))
 
     # The message for the pound field, as a notification, in German.
-    after_pound = events[marks.get("pound left", len(events)):]
-    shown = [e for e in after_pound if e[0] == "object:state-changed:showing" and e[3] == 1 and e[2] == "notification"]
-    check(any(e[1] == "Pound [lb]: Keine Zahl, z. B. 1,5" for e in shown),
-          "the message is a notification: %s" % [e[1] for e in shown])
+    def notifications(since, until=None):
+        span = events[marks.get(since, len(events)):marks.get(until, len(events)) if until else len(events)]
+        return [e[1] for e in span if e[0] == "object:state-changed:showing" and e[3] == 1 and e[2] == "notification"]
+
+    shown = notifications("pound left", "short ton left")
+    check("Pound [lb]: Keine Zahl, z. B. 1,5" in shown, "the message is a notification: %s" % shown)
+    shown = notifications("short ton again")
+    check(shown == ["Short ton [tn]: Keine Zahl, z. B. 1,5"],
+          "a field refused again is announced once, and nothing else: %s" % shown)
 finally:
     app.terminate()
     app.wait(10)

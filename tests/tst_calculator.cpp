@@ -66,6 +66,7 @@ private slots:
     void overflowChangesNothing();
     void emptyFieldChangesNothing();
     void noticeGoesOnEditOrSuccess();
+    void noteShowsTheLatestStandingMessage();
     void typingAloneConvertsNothing();
     void leavingByShiftTabOrClickConverts();
     void otherWindowMenuOrCloseConvertNothing();
@@ -414,6 +415,22 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
     QVERIFY(!w.refused(u"Text3"_qs));
     QCOMPARE(w.note(), QString());
     QCOMPARE(w.text(u"Text3"_qs), localised(u"0.0254"_qs));
+}
+
+// Two refused fields: the later message shows; when it goes, the earlier
+// one, which still stands, shows again.
+void TestCalculator::noteShowsTheLatestStandingMessage()
+{
+    Window w;
+    const QString notANumber = u"Keine Zahl, z. B. 1"_qs + QLocale().decimalPoint() + u"5"_qs;
+    w.enter(u"Text3"_qs, u"abc"_qs);
+    w.enter(u"Text17"_qs, u"1e400"_qs);
+    QCOMPARE(w.note(), u"Pound [lb]:\nZahl zu groß"_qs);
+    w.type(u"Text17"_qs, QString()); // emptied: nothing to refuse when it is left
+    QCOMPARE(w.note(), u"Meter:\n"_qs + notANumber);
+    QVERIFY(!w.refused(u"Text17"_qs));
+    w.enter(u"Text3"_qs, u"1"_qs);
+    QCOMPARE(w.note(), QString());
 }
 
 void TestCalculator::typingAloneConvertsNothing()
