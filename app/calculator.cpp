@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QIcon>
+#include <QImage>
 #include <QLocale>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
@@ -16,6 +18,7 @@
 #include "fieldnote.h"
 #include "fontfit.h"
 #include "normalstate.h"
+#include "windowicon.h"
 
 Calculator::Calculator(QWidget *parent)
     : QWidget(parent)
@@ -26,8 +29,10 @@ Calculator::Calculator(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     QIcon icon;
-    for (const int size : {16, 24, 32})
-        icon.addFile(QStringLiteral(":/icons/org.velmarin.Velmarin-%1.png").arg(size));
+    for (const windowicon::Image &image : windowicon::images) {
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(image.argb), image.size,
+                                                 image.size, QImage::Format_ARGB32)));
+    }
     setWindowIcon(icon);
 
     const fontfit::Fit fit = fontfit::fit(font(), style());
