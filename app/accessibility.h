@@ -9,7 +9,6 @@
 #include <QtGlobal>
 
 QT_BEGIN_NAMESPACE
-class QLineEdit;
 class QWidget;
 QT_END_NAMESPACE
 

@@ -63,6 +63,17 @@ int lineHeight(const QFont &font)
     return QFontMetrics(font).height();
 }
 
+// A value the fields must show whole: two digits before the separator and
+// eight after it, as wide as this font's widest digits make it.
+qreal widestValueWidth(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    qreal digit = 0;
+    for (char16_t c = u'0'; c <= u'9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QChar(c)));
+    return 10 * digit + std::max(metrics.horizontalAdvance(u'.'), metrics.horizontalAdvance(u','));
+}
+
 // The lines a word-wrapping label makes of text at this width, and their
 // height as the label stacks them.
 struct Lines {
@@ -171,7 +182,8 @@ private:
     {
         const auto fitsAs = [&](bool lineBreak) {
             const Lines lines = wrap(hintText(lineBreak), font, box.width());
-            return lines.texts.size() > 1 && lines.texts.front().trimmed() == u"Hinweis zum Gebrauch:"
+            const QLatin1String heading(layout::hintHeading.data(), qsizetype(layout::hintHeading.size()));
+            return lines.texts.size() > 1 && lines.texts.front().trimmed() == heading
                 && lines.widest <= box.width() && lines.height <= box.height();
         };
         for (const bool lineBreak : {false, true}) {
@@ -263,17 +275,8 @@ QString hintText(bool lineBreak)
 {
     QString text = QString::fromUtf8(layout::hint.data(), qsizetype(layout::hint.size()));
     if (lineBreak)
-        text.insert(text.indexOf(u"Die"), u'\n');
+        text.insert(qsizetype(layout::hintSentence), u'\n');
     return text;
-}
-
-qreal widestValueWidth(const QFont &font)
-{
-    const QFontMetricsF metrics(font);
-    qreal digit = 0;
-    for (char16_t c = u'0'; c <= u'9'; ++c)
-        digit = std::max(digit, metrics.horizontalAdvance(QChar(c)));
-    return 10 * digit + std::max(metrics.horizontalAdvance(u'.'), metrics.horizontalAdvance(u','));
 }
 
 bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak)
@@ -309,8 +312,8 @@ Fit fit(const QFont &desktop, QStyle *style)
     int hundredths = 100;
     while (hundredths < 400 && !judge.fits(result.font, hundredths / 100.0, nullptr))
         hundredths += 5;
-    for (const int coarse = hundredths; hundredths > coarse - 4 && hundredths > 100
-         && judge.fits(result.font, (hundredths - 1) / 100.0, nullptr);)
+    const int coarse = hundredths;
+    while (hundredths > std::max(coarse - 4, 100) && judge.fits(result.font, (hundredths - 1) / 100.0, nullptr))
         --hundredths;
     result.scale = hundredths / 100.0;
     judge.fits(result.font, result.scale, &result.hintBreak);

@@ -35,8 +35,4 @@ Fit fit(const QFont &desktop, QStyle *style);
 // heading's run of spaces where those do not push the sentence on alone.
 QString hintText(bool lineBreak);
 
-// A value the fields must show whole: two digits before the separator and
-// eight after it, as wide as this font's widest digits make it.
-qreal widestValueWidth(const QFont &font);
-
 } // namespace fontfit

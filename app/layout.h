@@ -43,6 +43,10 @@ struct Control {
 // pushes the sentence onto the second line of the wrapped label.
 inline constexpr std::string_view hint = "Hinweis zum Gebrauch:                               "
                                          "Die Umrechnung erfolgt beim Verlassen eines jeden Eingabefeldes.";
+// The heading the spaces leave alone on the first line, and where the
+// sentence starts; both are ASCII, so bytes and characters count alike.
+inline constexpr std::string_view hintHeading = hint.substr(0, hint.find("  "));
+inline constexpr std::size_t hintSentence = hint.find_first_not_of(' ', hintHeading.size());
 
 constexpr Control frame(const char *name, const char *caption, int left, int top, int width, int height, int tabIndex)
 {

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "controls.h"
+#include "fontfit.h"
 
 int main(int argc, char *argv[])
 {
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
     QWidget window;
     window.setWindowTitle(QStringLiteral("Floor"));
     window.setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
-    makeControls(&window, 1.0, QString::fromUtf8(layout::hint.data(), qsizetype(layout::hint.size())));
+    makeControls(&window, 1.0, fontfit::hintText(false));
     window.show();
     return QApplication::exec();
 }

@@ -93,17 +93,8 @@ constexpr std::array<double, N> factorsOf(const std::array<Unit, N> &units)
 // A base value: a number of base units, or the base unit field's own text.
 using Base = std::variant<double, QString>;
 
-// A result, or why there is none.
-template<typename T>
-struct Outcome {
-    T value;
-    numtext::Error error = numtext::Error::None;
-
-    explicit operator bool() const { return error == numtext::Error::None; }
-};
-
 // A field's base value, or why its text gives none.
-using BaseValue = Outcome<Base>;
+using BaseValue = numtext::Outcome<Base>;
 
 // The base value for a field's text, with the arithmetic check. A field of
 // Entry::Text gives its text back unparsed.
@@ -118,7 +109,7 @@ struct Figure {
 
 // Every field of a group, factor by factor; or, when a product leaves the
 // double range, the error and no figure at all.
-using Figures = Outcome<QList<Figure>>;
+using Figures = numtext::Outcome<QList<Figure>>;
 
 Figures fanOut(std::span<const double> factors, const Base &base, numtext::Format format);
 

@@ -23,12 +23,16 @@ struct Format {
     static Format fromLocale(const QLocale &locale);
 };
 
-struct Result {
-    double value = 0.0;
+// A result, or why there is none.
+template<typename T>
+struct Outcome {
+    T value{};
     Error error = Error::None;
 
     explicit operator bool() const { return error == Error::None; }
 };
+
+using Result = Outcome<double>;
 
 // Accepts blanks around an optional sign ("-", "+" or U+2212), digits with at
 // most one decimal separator of the format, and an optional exponent
