@@ -12,6 +12,8 @@
 
 #include "shownwindow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "Text3=1" pairs of a row: each field and the text it must show.
@@ -95,11 +97,11 @@ void TestCalculator::startsEmptyWithFocusInCelsius()
 {
     Window w;
     for (int i = 1; i <= 24; ++i)
-        QCOMPARE(w.text(u"Text%1"_qs.arg(i)), QString());
-    QCOMPARE(QApplication::focusWidget(), w.field(u"Text1"_qs));
+        QCOMPARE(w.text(u"Text%1"_s.arg(i)), QString());
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text1"_s));
     // Leaving the empty Celsius field right after the start converts nothing.
-    w.leave(u"Text1"_qs);
-    QCOMPARE(w.text(u"Text2"_qs), QString());
+    w.leave(u"Text1"_s);
+    QCOMPARE(w.text(u"Text2"_s), QString());
 }
 
 void TestCalculator::convertsGroup_data()
@@ -163,7 +165,7 @@ void TestCalculator::convertsGroup()
     Window w;
     w.enter(field, localised(typed));
     for (const auto &[name, text] : pairs(expected))
-        QCOMPARE(w.text(name) + u" in "_qs + name, localised(text) + u" in "_qs + name);
+        QCOMPARE(w.text(name) + u" in "_s + name, localised(text) + u" in "_s + name);
     const QStringList &group = lengthFields.contains(field) ? lengthFields : massFields;
     for (const QString &name : lengthFields + massFields)
         QCOMPARE(w.text(name).isEmpty(), !group.contains(name));
@@ -250,19 +252,19 @@ void TestCalculator::bothGrainFieldsAgree()
 {
     QFETCH(QString, typed);
     Window avoirdupois;
-    avoirdupois.enter(u"Text14"_qs, localised(typed));
+    avoirdupois.enter(u"Text14"_s, localised(typed));
     Window troy;
-    troy.enter(u"Text20"_qs, localised(typed));
+    troy.enter(u"Text20"_s, localised(typed));
     QCOMPARE(avoirdupois.texts(massFields), troy.texts(massFields));
-    QCOMPARE(avoirdupois.text(u"Text14"_qs), avoirdupois.text(u"Text20"_qs));
+    QCOMPARE(avoirdupois.text(u"Text14"_s), avoirdupois.text(u"Text20"_s));
 }
 
 void TestCalculator::keepsTypedTemperatureText()
 {
     Window w;
-    w.enter(u"Text1"_qs, u"037"_qs);
-    QCOMPARE(w.text(u"Text1"_qs), u"037"_qs);
-    QCOMPARE(w.text(u"Text2"_qs), localised(u"98.6"_qs));
+    w.enter(u"Text1"_s, u"037"_s);
+    QCOMPARE(w.text(u"Text1"_s), u"037"_s);
+    QCOMPARE(w.text(u"Text2"_s), localised(u"98.6"_s));
 }
 
 void TestCalculator::showsTheValueBehindTheFigure_data()
@@ -299,22 +301,22 @@ void TestCalculator::showsTheValueBehindTheFigure()
     w.enter(field, localised(typed));
     const QStringList group = lengthFields.contains(field) ? lengthFields
                               : massFields.contains(field) ? massFields
-                                                           : QStringList{u"Text1"_qs, u"Text2"_qs};
+                                                           : QStringList{u"Text1"_s, u"Text2"_s};
     const Expected behind = pairs(expected);
     for (const QString &name : group) {
         const auto it = std::find_if(behind.begin(), behind.end(), [&](const auto &p) { return p.first == name; });
-        const QString description = it == behind.end() ? QString() : u"Ungerundet: "_qs + localised(it->second);
-        QCOMPARE(w.field(name)->accessibleDescription() + u" in "_qs + name, description + u" in "_qs + name);
+        const QString description = it == behind.end() ? QString() : u"Ungerundet: "_s + localised(it->second);
+        QCOMPARE(w.field(name)->accessibleDescription() + u" in "_s + name, description + u" in "_s + name);
         QCOMPARE(w.field(name)->toolTip(), description);
     }
     if (behind.isEmpty())
         return;
     // Edited, the field's figure is the user's own; refused, it explains why.
     const QString first = behind.front().first;
-    w.type(first, u"abc"_qs);
+    w.type(first, u"abc"_s);
     QCOMPARE(w.field(first)->accessibleDescription(), QString());
     w.leave(first);
-    QVERIFY(w.field(first)->accessibleDescription().startsWith(u"Keine gültige Zahl"_qs));
+    QVERIFY(w.field(first)->accessibleDescription().startsWith(u"Keine gültige Zahl"_s));
 }
 
 void TestCalculator::badTextChangesNothing_data()
@@ -324,7 +326,7 @@ void TestCalculator::badTextChangesNothing_data()
     const QStringList bad{" ", "   ", "abc", "inf", "nan", "infinity", "0x10", "-", "+", "1e", "1.2.3",
                           "1,5", "1.000,5", "12 m"};
     // The base unit fields pass their text on unparsed, the others parse on entry.
-    for (const QString &field : {u"Text10"_qs, u"Text3"_qs, u"Text12"_qs, u"Text17"_qs, u"Text1"_qs, u"Text2"_qs}) {
+    for (const QString &field : {u"Text10"_s, u"Text3"_s, u"Text12"_s, u"Text17"_s, u"Text1"_s, u"Text2"_s}) {
         for (const QString &text : bad)
             QTest::addRow("%s '%s'", qPrintable(field), qPrintable(text)) << field << text;
     }
@@ -334,25 +336,25 @@ void TestCalculator::badTextChangesNothing()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
-    leaveWithBadText(field, localised(typed), u"Keine Zahl, z. B. 1"_qs + QLocale().decimalPoint() + u"5"_qs);
+    leaveWithBadText(field, localised(typed), u"Keine Zahl, z. B. 1"_s + QLocale().decimalPoint() + u"5"_s);
 }
 
 // Fills the field's group, then leaves the field with the bad text: every
 // field keeps its text, the program goes on and the message shows at the field.
 void TestCalculator::leaveWithBadText(const QString &field, const QString &typed, const QString &message)
 {
-    const QStringList group = field == u"Text1"_qs || field == u"Text2"_qs ? QStringList{u"Text1"_qs, u"Text2"_qs}
+    const QStringList group = field == u"Text1"_s || field == u"Text2"_s ? QStringList{u"Text1"_s, u"Text2"_s}
                               : lengthFields.contains(field)              ? lengthFields
                                                                            : massFields;
     Window w;
-    w.enter(field, u"1"_qs);
+    w.enter(field, u"1"_s);
     w.type(field, typed);
     // Clicking into the field left the one Tab had moved to; that counts as well.
     QStringList before = w.texts(group);
     w.leave(field);
     QCOMPARE(w.texts(group), before);
     QVERIFY(w.refused(field));
-    QCOMPARE(w.note(), w.unit(field) + u":\n"_qs + message);
+    QCOMPARE(w.note(), w.unit(field) + u":\n"_s + message);
     QVERIFY(!w.field(field)->accessibleDescription().isEmpty());
     QVERIFY(w.calculator.isVisible());
 }
@@ -385,36 +387,36 @@ void TestCalculator::overflowChangesNothing()
 void TestCalculator::emptyFieldChangesNothing()
 {
     Window w;
-    w.enter(u"Text3"_qs, u"1"_qs);
+    w.enter(u"Text3"_s, u"1"_s);
     const QStringList before = w.texts(lengthFields);
-    w.enter(u"Text5"_qs, QString());
-    QCOMPARE(w.text(u"Text5"_qs), QString());
+    w.enter(u"Text5"_s, QString());
+    QCOMPARE(w.text(u"Text5"_s), QString());
     QStringList expected = before;
-    expected[lengthFields.indexOf(u"Text5"_qs)].clear();
+    expected[lengthFields.indexOf(u"Text5"_s)].clear();
     QCOMPARE(w.texts(lengthFields), expected);
 }
 
 void TestCalculator::noticeGoesOnEditOrSuccess()
 {
     Window w;
-    w.enter(u"Text3"_qs, u"abc"_qs);
-    QCOMPARE(w.note(), u"Meter:\nKeine Zahl, z. B. 1"_qs + QLocale().decimalPoint() + u"5"_qs);
-    QVERIFY(w.field(u"Text3"_qs)->accessibleDescription().startsWith(u"Keine gültige Zahl"_qs));
+    w.enter(u"Text3"_s, u"abc"_s);
+    QCOMPARE(w.note(), u"Meter:\nKeine Zahl, z. B. 1"_s + QLocale().decimalPoint() + u"5"_s);
+    QVERIFY(w.field(u"Text3"_s)->accessibleDescription().startsWith(u"Keine gültige Zahl"_s));
     // Focus stayed where the Tab sent it.
-    QCOMPARE(QApplication::focusWidget(), w.field(u"Text4"_qs));
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text4"_s));
 
     // Typing in the field takes the message away.
-    w.type(u"Text3"_qs, u"x"_qs);
+    w.type(u"Text3"_s, u"x"_s);
     QCOMPARE(w.note(), QString());
-    QVERIFY(w.field(u"Text3"_qs)->accessibleDescription().isEmpty());
-    w.leave(u"Text3"_qs);
-    QVERIFY(w.refused(u"Text3"_qs));
+    QVERIFY(w.field(u"Text3"_s)->accessibleDescription().isEmpty());
+    w.leave(u"Text3"_s);
+    QVERIFY(w.refused(u"Text3"_s));
 
     // Another field's conversion rewrites it with a number: the message goes too.
-    w.enter(u"Text5"_qs, u"1"_qs);
-    QVERIFY(!w.refused(u"Text3"_qs));
+    w.enter(u"Text5"_s, u"1"_s);
+    QVERIFY(!w.refused(u"Text3"_s));
     QCOMPARE(w.note(), QString());
-    QCOMPARE(w.text(u"Text3"_qs), localised(u"0.0254"_qs));
+    QCOMPARE(w.text(u"Text3"_s), localised(u"0.0254"_s));
 }
 
 // Two refused fields: the later message shows; when it goes, the earlier
@@ -422,104 +424,104 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
 void TestCalculator::noteShowsTheLatestStandingMessage()
 {
     Window w;
-    const QString notANumber = u"Keine Zahl, z. B. 1"_qs + QLocale().decimalPoint() + u"5"_qs;
-    w.enter(u"Text3"_qs, u"abc"_qs);
-    w.enter(u"Text17"_qs, u"1e400"_qs);
-    QCOMPARE(w.note(), u"Pound [lb]:\nZahl zu groß"_qs);
-    w.type(u"Text17"_qs, QString()); // emptied: nothing to refuse when it is left
-    QCOMPARE(w.note(), u"Meter:\n"_qs + notANumber);
-    QVERIFY(!w.refused(u"Text17"_qs));
-    w.enter(u"Text3"_qs, u"1"_qs);
+    const QString notANumber = u"Keine Zahl, z. B. 1"_s + QLocale().decimalPoint() + u"5"_s;
+    w.enter(u"Text3"_s, u"abc"_s);
+    w.enter(u"Text17"_s, u"1e400"_s);
+    QCOMPARE(w.note(), u"Pound [lb]:\nZahl zu groß"_s);
+    w.type(u"Text17"_s, QString()); // emptied: nothing to refuse when it is left
+    QCOMPARE(w.note(), u"Meter:\n"_s + notANumber);
+    QVERIFY(!w.refused(u"Text17"_s));
+    w.enter(u"Text3"_s, u"1"_s);
     QCOMPARE(w.note(), QString());
 }
 
 void TestCalculator::typingAloneConvertsNothing()
 {
     Window w;
-    w.type(u"Text3"_qs, u"1"_qs);
-    QCOMPARE(w.text(u"Text10"_qs), QString());
-    w.leave(u"Text3"_qs);
-    QCOMPARE(w.text(u"Text10"_qs), u"100"_qs);
+    w.type(u"Text3"_s, u"1"_s);
+    QCOMPARE(w.text(u"Text10"_s), QString());
+    w.leave(u"Text3"_s);
+    QCOMPARE(w.text(u"Text10"_s), u"100"_s);
 }
 
 void TestCalculator::leavingByShiftTabOrClickConverts()
 {
     Window w;
-    w.type(u"Text4"_qs, u"2"_qs);
-    w.leave(u"Text4"_qs, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
-    QCOMPARE(w.text(u"Text3"_qs), u"2000"_qs);
+    w.type(u"Text4"_s, u"2"_s);
+    w.leave(u"Text4"_s, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_s));
+    QCOMPARE(w.text(u"Text3"_s), u"2000"_s);
 
     // A click on a field of another group leaves the field as well.
-    w.type(u"Text3"_qs, u"3"_qs);
-    QTest::mouseClick(w.field(u"Text17"_qs), Qt::LeftButton);
-    QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text17"_qs));
-    QCOMPARE(w.text(u"Text10"_qs), u"300"_qs);
-    QCOMPARE(w.text(u"Text17"_qs), QString());
+    w.type(u"Text3"_s, u"3"_s);
+    QTest::mouseClick(w.field(u"Text17"_s), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text17"_s));
+    QCOMPARE(w.text(u"Text10"_s), u"300"_s);
+    QCOMPARE(w.text(u"Text17"_s), QString());
 }
 
 void TestCalculator::otherWindowMenuOrCloseConvertNothing()
 {
     Window w;
-    w.type(u"Text3"_qs, u"1"_qs);
+    w.type(u"Text3"_s, u"1"_s);
 
     QMenu menu;
-    menu.addAction(u"Kopieren"_qs);
-    menu.popup(w.field(u"Text3"_qs)->mapToGlobal(QPoint(5, 5)));
+    menu.addAction(u"Kopieren"_s);
+    menu.popup(w.field(u"Text3"_s)->mapToGlobal(QPoint(5, 5)));
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
     menu.close();
-    QCOMPARE(w.text(u"Text10"_qs), QString());
+    QCOMPARE(w.text(u"Text10"_s), QString());
 
     QWidget other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QCOMPARE(w.text(u"Text10"_qs), QString());
+    QCOMPARE(w.text(u"Text10"_s), QString());
     w.calculator.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.calculator));
-    QCOMPARE(w.text(u"Text10"_qs), QString());
-    QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
+    QCOMPARE(w.text(u"Text10"_s), QString());
+    QTRY_COMPARE(QApplication::focusWidget(), w.field(u"Text3"_s));
 
     w.calculator.close();
-    QCOMPARE(w.text(u"Text10"_qs), QString());
+    QCOMPARE(w.text(u"Text10"_s), QString());
 }
 
 void TestCalculator::enterAndEscapeDoNothing()
 {
     Window w;
-    auto *button = w.calculator.findChild<QPushButton *>(u"Close"_qs);
+    auto *button = w.calculator.findChild<QPushButton *>(u"Close"_s);
     QVERIFY(!button->isDefault());
     QVERIFY(!button->autoDefault());
     QSignalSpy clicked(button, &QPushButton::clicked);
-    w.type(u"Text3"_qs, u"1"_qs);
+    w.type(u"Text3"_s, u"1"_s);
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-        QTest::keyClick(w.field(u"Text3"_qs), key);
+        QTest::keyClick(w.field(u"Text3"_s), key);
     QCOMPARE(clicked.count(), 0);
     QVERIFY(w.calculator.isVisible());
-    QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_qs));
-    QCOMPARE(w.text(u"Text3"_qs), u"1"_qs);
-    QCOMPARE(w.text(u"Text10"_qs), QString());
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_s));
+    QCOMPARE(w.text(u"Text3"_s), u"1"_s);
+    QCOMPARE(w.text(u"Text10"_s), QString());
 }
 
 void TestCalculator::buttonClosesWindow()
 {
     Window w;
-    w.type(u"Text3"_qs, u"1"_qs);
+    w.type(u"Text3"_s, u"1"_s);
     // The click leaves the field first, as any click on another control does.
-    QTest::mouseClick(w.calculator.findChild<QPushButton *>(u"Close"_qs), Qt::LeftButton);
+    QTest::mouseClick(w.calculator.findChild<QPushButton *>(u"Close"_s), Qt::LeftButton);
     QVERIFY(!w.calculator.isVisible());
     QVERIFY(noWindowShown());
-    QCOMPARE(w.text(u"Text10"_qs), u"100"_qs);
+    QCOMPARE(w.text(u"Text10"_s), u"100"_s);
 }
 
 void TestCalculator::closeCommandClosesWindow()
 {
     Window w;
-    w.type(u"Text12"_qs, u"1"_qs);
+    w.type(u"Text12"_s, u"1"_s);
     QVERIFY(w.calculator.windowHandle()->close());
     QVERIFY(!w.calculator.isVisible());
     QVERIFY(noWindowShown());
-    QCOMPARE(w.text(u"Text11"_qs), QString());
+    QCOMPARE(w.text(u"Text11"_s), QString());
 }
 
 QTEST_MAIN(TestCalculator)

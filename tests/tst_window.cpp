@@ -19,6 +19,8 @@
 #include "layout.h"
 #include "shownwindow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The order Tab walks, wrapping at the end.
@@ -129,7 +131,7 @@ public:
     }
     ~Desktop()
     {
-        QApplication::setStyle(u"Fusion"_qs);
+        QApplication::setStyle(u"Fusion"_s);
         QApplication::setPalette(QApplication::style()->standardPalette());
         QApplication::setFont(m_font);
     }
@@ -145,7 +147,7 @@ void subHeadingsRead(QWidget *calculator)
 {
     const QColor window = calculator->palette().color(QPalette::Window);
     const QColor caption = calculator->palette().color(QPalette::WindowText);
-    for (const QString &name : {u"Label12"_qs, u"Label16"_qs, u"Label23"_qs}) {
+    for (const QString &name : {u"Label12"_s, u"Label16"_s, u"Label23"_s}) {
         const QColor painted = inkOf(calculator->findChild<QLabel *>(name)).strongest;
         QVERIFY2(colours::contrast(painted, window) >= 4.5, qPrintable(name + u' ' + painted.name()));
         QVERIFY2(colours::contrast(painted, caption) >= 1.5, qPrintable(painted.name() + u' ' + caption.name()));
@@ -254,7 +256,7 @@ void TestWindow::controlsStandWhereTheyBelong()
     QFETCH(QRect, rect);
     QFETCH(QString, caption);
     // The Part's own window: a font that fits it unscaled.
-    Desktop look(QFont(u"DejaVu Sans"_qs, 9), u"Fusion"_qs);
+    Desktop look(QFont(u"DejaVu Sans"_s, 9), u"Fusion"_s);
     Calculator calculator;
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     const QList<QWidget *> found = calculator.findChildren<QWidget *>(name);
@@ -275,7 +277,7 @@ void TestWindow::controlsStandWhereTheyBelong()
 
 void TestWindow::hasFixedSizeCentredTitleAndIcon()
 {
-    Desktop look(QFont(u"DejaVu Sans"_qs, 9), u"Fusion"_qs);
+    Desktop look(QFont(u"DejaVu Sans"_s, 9), u"Fusion"_s);
     ShownCalculator w;
     QCOMPARE(w.calculator.windowTitle(), QString("Velmarin"));
     QCOMPARE(w.calculator.size(), QSize(450, 456));
@@ -343,7 +345,7 @@ void TestWindow::fitsTheDesktop()
         QCOMPARE(w.child(QString::fromLatin1(c.name))->geometry(), layout::pixelRect(c, scale));
 
     // Every caption paints as it would with room to spare.
-    const auto labels = w.calculator.findChildren<QLabel *>(QRegularExpression(u"^Label\\d+$"_qs));
+    const auto labels = w.calculator.findChildren<QLabel *>(QRegularExpression(u"^Label\\d+$"_s));
     QCOMPARE(labels.size(), 28);
     for (QLabel *label : labels) {
         const Ink painted = inkOf(label);
@@ -352,9 +354,9 @@ void TestWindow::fitsTheDesktop()
     }
 
     // The hint: its caption whole, the heading alone on the first line.
-    auto *hint = w.child<QLabel>(u"Label11"_qs);
+    auto *hint = w.child<QLabel>(u"Label11"_s);
     QCOMPARE(hint->text().remove(u'\n').size(), 116);
-    QLabel heading(u"Hinweis zum Gebrauch:"_qs);
+    QLabel heading(u"Hinweis zum Gebrauch:"_s);
     heading.setFont(hint->font());
     heading.setPalette(hint->palette());
     const QList<QRect> lines = inkLines(unclipped(hint)->grab().toImage());
@@ -364,24 +366,24 @@ void TestWindow::fitsTheDesktop()
     subHeadingsRead(&w.calculator);
 
     // A field shows two digits and eight places whole.
-    const QString value = u"88.88888888"_qs;
+    const QString value = u"88.88888888"_s;
     QLineEdit roomy;
-    roomy.setFont(w.field(u"Text3"_qs)->font());
-    roomy.resize(4 * w.field(u"Text3"_qs)->width(), 3 * w.field(u"Text3"_qs)->height());
-    const Ink shown = valueInk(w.field(u"Text3"_qs), value);
+    roomy.setFont(w.field(u"Text3"_s)->font());
+    roomy.resize(4 * w.field(u"Text3"_s)->width(), 3 * w.field(u"Text3"_s)->height());
+    const Ink shown = valueInk(w.field(u"Text3"_s), value);
     const Ink whole = valueInk(&roomy, value);
     QVERIFY(whole.pixels > 0);
     QCOMPARE(shown.pixels, whole.pixels);
-    w.field(u"Text3"_qs)->clear();
+    w.field(u"Text3"_s)->clear();
 
     // The message for the field with the longest name covers no control and
     // shows whole.
-    QTest::mouseClick(w.field(u"Text14"_qs), Qt::LeftButton);
-    QTest::keyClicks(w.field(u"Text14"_qs), u"abc"_qs);
-    QTest::keyClick(w.field(u"Text14"_qs), Qt::Key_Tab);
-    auto *note = w.child<FieldNote>(u"Note"_qs);
+    QTest::mouseClick(w.field(u"Text14"_s), Qt::LeftButton);
+    QTest::keyClicks(w.field(u"Text14"_s), u"abc"_s);
+    QTest::keyClick(w.field(u"Text14"_s), Qt::Key_Tab);
+    auto *note = w.child<FieldNote>(u"Note"_s);
     QVERIFY(note && note->isVisible());
-    QCOMPARE(note->text(), u"Grain [gr] (Avoirdupois):\nKeine Zahl, z. B. 1.5"_qs);
+    QCOMPARE(note->text(), u"Grain [gr] (Avoirdupois):\nKeine Zahl, z. B. 1.5"_s);
     for (const layout::Control &c : layout::controls) {
         QWidget *control = w.child(QString::fromLatin1(c.name));
         const QRect at(control->mapTo(&w.calculator, QPoint(0, 0)), control->size());
@@ -512,7 +514,7 @@ void TestWindow::subHeadingsReadOnEveryStyle()
 {
     QFETCH(QString, style);
     QFETCH(bool, dark);
-    Desktop look(QFont(u"DejaVu Sans"_qs, 9), style);
+    Desktop look(QFont(u"DejaVu Sans"_s, 9), style);
     Calculator calculator;
     if (dark)
         QApplication::setPalette(darkPalette());
