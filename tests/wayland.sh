@@ -4,7 +4,9 @@
 set -u
 test_program=$1
 command -v weston >/dev/null || { echo "SKIPPED: weston is not installed"; exit 77; }
-[ -e "${QT_PLUGIN_DIR:-}/platforms/libqwayland-generic.so" ] \
+# Qt 6.4 to 6.9 call the plugin libqwayland-generic.so, later ones libqwayland.so.
+platforms=${QT_PLUGIN_DIR:-}/platforms
+[ -e "$platforms/libqwayland-generic.so" ] || [ -e "$platforms/libqwayland.so" ] \
     || { echo "SKIPPED: Qt's Wayland plugin is not installed (qt6-wayland)"; exit 77; }
 
 runtime=$(mktemp -d)
