@@ -11,6 +11,8 @@ for file in bin/velmarin \
             share/applications/org.velmarin.Velmarin.desktop \
             share/metainfo/org.velmarin.Velmarin.metainfo.xml \
             share/icons/hicolor/scalable/apps/org.velmarin.Velmarin.svg \
+            share/man/man1/velmarin.1.gz \
+            share/doc/velmarin/copyright share/doc/velmarin/changelog.gz \
             share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/org.velmarin.Velmarin.png; do
     if [ ! -s "$prefix/$file" ]; then
         echo "missing: $file"
