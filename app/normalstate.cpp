@@ -26,6 +26,9 @@ bool NormalStateKeeper::eventFilter(QObject *watched, QEvent *event)
             m_window->hide();
             window->setWindowStates(Qt::WindowNoState);
             m_window->setWindowState(Qt::WindowNoState);
+            // Qt 6.11 has already laid the widget out at the compositor's
+            // size by the time it tells of the new state.
+            m_window->resize(m_window->minimumSize());
             m_window->show();
         }
     }
