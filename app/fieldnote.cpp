@@ -95,6 +95,8 @@ QString FieldNote::message(numtext::Error error, numtext::Format format)
 {
     if (error == numtext::Error::OutOfRange)
         return QStringLiteral("Zahl zu groß");
+    if (error == numtext::Error::MixedDigits)
+        return QStringLiteral("Ziffern zweier Schriften");
     return QStringLiteral("Keine Zahl, z. B. 1") + QChar(format.decimal) + u'5';
 }
 
@@ -102,6 +104,8 @@ QString FieldNote::explanation(numtext::Error error, numtext::Format format)
 {
     if (error == numtext::Error::OutOfRange)
         return QStringLiteral("Die Zahl ist zu groß: das Ergebnis liegt außerhalb des Rechenbereichs.");
+    if (error == numtext::Error::MixedDigits)
+        return QStringLiteral("Die Zahl mischt die Ziffern zweier Schriften. Bitte alle Ziffern in einer Schrift schreiben.");
     return QStringLiteral("Keine gültige Zahl. Erwartet wird eine Zahl wie 1") + QChar(format.decimal) + QStringLiteral("5.");
 }
 
@@ -118,7 +122,8 @@ QStringList FieldNote::widestLines()
         if (c.kind == layout::Kind::Field)
             lines << layout::unitName(c) + u':';
     }
-    for (const numtext::Error error : {numtext::Error::NotANumber, numtext::Error::OutOfRange}) {
+    for (const numtext::Error error :
+         {numtext::Error::NotANumber, numtext::Error::OutOfRange, numtext::Error::MixedDigits}) {
         for (const char16_t decimal : {u'.', u','})
             lines << message(error, numtext::Format{decimal});
     }

@@ -15,15 +15,39 @@ namespace numtext {
 
 Format Format::fromLocale(const QLocale &locale)
 {
+    Format format;
     const QString point = locale.decimalPoint();
-    return Format{point.size() == 1 ? point.front().unicode() : u'.'};
+    const char16_t qtDecimal = point.size() == 1 ? point.front().unicode() : u'.';
+    if (qtDecimal < 0x80) {
+        format.decimal = qtDecimal;
+    } else {
+        // What the desktop's other programs write and read back, and a
+        // keyboard of Latin digits types.
+        format.decimal = u'.';
+        format.otherDecimal = qtDecimal;
+    }
+    if (const QList<uint> zero = locale.zeroDigit().toUcs4(); zero.size() == 1)
+        format.zero = zero.front();
+    return format;
 }
 
 namespace {
 
-bool isDigit(char16_t c)
+// Whose digits a number is written in.
+enum class Script { None, Ascii, Native };
+
+// The value of a digit, ASCII or the locale's own, or -1 for no digit.
+int digitOf(char32_t c, char32_t zero, Script *script)
 {
-    return c >= u'0' && c <= u'9';
+    if (c >= U'0' && c <= U'9') {
+        *script = Script::Ascii;
+        return int(c - U'0');
+    }
+    if (zero != U'0' && c >= zero && c <= zero + 9) {
+        *script = Script::Native;
+        return int(c - zero);
+    }
+    return -1;
 }
 
 // from_chars reports both overflow and underflow as out of range; this tells
@@ -108,21 +132,51 @@ Result parse(QStringView text, Format format)
     ascii.reserve(t.size());
     qsizetype i = 0;
     const qsizetype n = t.size();
+    Script script = Script::None;
+    bool mixed = false;
+    // Takes the digit at i into the copy, if one stands there; a digit of
+    // some scripts takes two UTF-16 units.
+    const auto takeDigit = [&] {
+        if (i >= n)
+            return false;
+        char32_t c = t[i].unicode();
+        qsizetype units = 1;
+        if (t[i].isHighSurrogate() && i + 1 < n && t[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(t[i], t[i + 1]);
+            units = 2;
+        }
+        Script of = Script::None;
+        const int value = digitOf(c, format.zero, &of);
+        if (value < 0)
+            return false;
+        mixed = mixed || (script != Script::None && of != script);
+        script = of;
+        ascii.append(char('0' + value));
+        i += units;
+        return true;
+    };
+    const auto isDecimal = [&format](char16_t c) {
+        return c == format.decimal || (format.otherDecimal != 0 && c == format.otherDecimal);
+    };
+
     if (i < n && (t[i] == u'+' || isMinus(t[i].unicode()))) {
         if (t[i] != u'+')
             ascii.append('-');
         ++i;
+        // Qt writes the minus of some right-to-left locales between two
+        // left-to-right marks.
+        while (i < n && t[i].category() == QChar::Other_Format)
+            ++i;
     }
     qsizetype digits = 0;
     bool separator = false;
-    for (; i < n; ++i) {
-        const char16_t c = t[i].unicode();
-        if (isDigit(c)) {
-            ascii.append(char(c));
+    for (;;) {
+        if (takeDigit()) {
             ++digits;
-        } else if (c == format.decimal && !separator) {
+        } else if (i < n && isDecimal(t[i].unicode()) && !separator) {
             ascii.append('.');
             separator = true;
+            ++i;
         } else {
             break;
         }
@@ -135,13 +189,15 @@ Result parse(QStringView text, Format format)
         if (i < n && (t[i] == u'+' || isMinus(t[i].unicode())))
             ascii.append(t[i++] == u'+' ? '+' : '-');
         qsizetype exponentDigits = 0;
-        for (; i < n && isDigit(t[i].unicode()); ++i, ++exponentDigits)
-            ascii.append(char(t[i].unicode()));
+        while (takeDigit())
+            ++exponentDigits;
         if (exponentDigits == 0)
             return {0.0, Error::NotANumber};
     }
     if (i != n)
         return {0.0, Error::NotANumber};
+    if (mixed)
+        return {0.0, Error::MixedDigits};
 
     const char *first = ascii.constData();
     const char *last = first + ascii.size();

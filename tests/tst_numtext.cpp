@@ -11,6 +11,7 @@
 #include "localised.h"
 #include "numtext.h"
 
+using namespace Qt::StringLiterals;
 using numtext::Error;
 using numtext::Format;
 
@@ -47,6 +48,8 @@ private slots:
 
     void formatFromLocale_data();
     void formatFromLocale();
+    void readsEveryLocalesDigits_data();
+    void readsEveryLocalesDigits();
     void parsesNumbers_data();
     void parsesNumbers();
     void rejectsText_data();
@@ -64,16 +67,65 @@ void TestNumText::formatFromLocale_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QChar>("decimal");
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QChar(u',');
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QChar(u'.');
-    QTest::newRow("C") << QLocale::c() << QChar(u'.');
+    QTest::addColumn<QChar>("otherDecimal");
+    QTest::addColumn<uint>("zero");
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QChar(u',') << QChar() << uint(U'0');
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QChar(u'.') << QChar() << uint(U'0');
+    QTest::newRow("C") << QLocale::c() << QChar(u'.') << QChar() << uint(U'0');
+    QTest::newRow("ar_EG") << QLocale(QLocale::Arabic, QLocale::Egypt) << QChar(u'.') << QChar(u'\u066B') << uint(U'\u0660');
+    QTest::newRow("fa_IR") << QLocale(QLocale::Persian, QLocale::Iran) << QChar(u'.') << QChar(u'\u066B') << uint(U'\u06F0');
+    QTest::newRow("bn_BD") << QLocale(QLocale::Bengali, QLocale::Bangladesh) << QChar(u'.') << QChar() << uint(U'\u09E6');
 }
 
 void TestNumText::formatFromLocale()
 {
     QFETCH(QLocale, locale);
     QFETCH(QChar, decimal);
-    QCOMPARE(QChar(Format::fromLocale(locale).decimal), decimal);
+    QFETCH(QChar, otherDecimal);
+    QFETCH(uint, zero);
+    const Format format = Format::fromLocale(locale);
+    QCOMPARE(QChar(format.decimal), decimal);
+    QCOMPARE(QChar(format.otherDecimal), otherDecimal);
+    QCOMPARE(uint(format.zero), zero);
+}
+
+void TestNumText::readsEveryLocalesDigits_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    const auto all = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale &locale : all) {
+        QTest::addRow("%s-%s-%s", qPrintable(QLocale::languageToCode(locale.language())),
+                      qPrintable(QLocale::scriptToCode(locale.script())),
+                      qPrintable(QLocale::territoryToCode(locale.territory())))
+            << locale;
+    }
+}
+
+// A number as Qt writes it in the locale (its digits, separator and minus
+// sign), and in ASCII digits with either separator, reads as the same value;
+// one that mixes the locale's digits with ASCII ones is refused as such; and
+// what the program writes reads back.
+void TestNumText::readsEveryLocalesDigits()
+{
+    QFETCH(QLocale, locale);
+    const Format format = Format::fromLocale(locale);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const double value = -1234.5;
+    QStringList texts{locale.toString(value, 'f', 1), u"-1234"_s + QChar(format.decimal) + u"5"_s};
+    if (format.otherDecimal != 0)
+        texts << u"-1234"_s + QChar(format.otherDecimal) + u"5"_s;
+    for (const QString &text : texts) {
+        const numtext::Result read = numtext::parse(text, format);
+        QCOMPARE(read.error, Error::None);
+        QCOMPARE(read.value, value);
+    }
+    if (format.zero != U'0')
+        QCOMPARE(numtext::parse(u"1"_s + locale.toString(2), format).error, Error::MixedDigits);
+    for (const double written : {value, 1.0 / 3, 1.5e-9, 6.02214076e23}) {
+        const numtext::Result back = numtext::parse(numtext::render(written, format), format);
+        QCOMPARE(back.error, Error::None);
+        QCOMPARE(numtext::render(back.value, format), numtext::render(written, format));
+    }
 }
 
 void TestNumText::parsesNumbers_data()
