@@ -1,9 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field.h"
 
+#include <algorithm>
 #include <limits>
 
+#include <QFocusEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 #include "fieldnote.h"
+
+namespace {
+
+// Qt's line edit starts its text this far inside its contents.
+constexpr int textIndent = 2;
+
+// No figure is longer: a longer text is the user's own, and no tooltip repeats it.
+constexpr qsizetype longestFigure = 64;
+
+} // namespace
 
 Field::Field(const QString &unit, QWidget *parent)
     : QLineEdit(parent)
@@ -25,6 +41,77 @@ void Field::showFigure(const QString &text, const QString &unrounded)
     m_unrounded = unrounded;
     withdrawRefusal();
     describe();
+}
+
+void Field::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // Tab selects the whole text with the caret at its end, which scrolls a
+    // wide figure to its last digits: the same selection from the end back
+    // keeps its sign and leading digits in view.
+    if (selectionStart() == 0 && selectionLength() == text().size())
+        setSelection(int(text().size()), -int(text().size()));
+}
+
+void Field::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        setCursorPosition(0);
+}
+
+void Field::paintEvent(QPaintEvent *event)
+{
+    QLineEdit::paintEvent(event);
+    // With the caret at the start the text stands unscrolled: cover what
+    // follows the last character that fits whole beside an ellipsis, so that
+    // no digit shows in part and the cut is plain to see.
+    const bool allSelected = selectionStart() == 0 && selectionLength() == text().size();
+    if (cursorPosition() != 0 || (hasSelectedText() && !allSelected) || !clipped())
+        return;
+    const QRect room = textRect();
+    const QFontMetrics metrics = fontMetrics();
+    const QString ellipsis(QChar(0x2026));
+    const int ellipsisWidth = metrics.horizontalAdvance(ellipsis);
+    const QString shown = text();
+    int kept = 0;
+    for (qsizetype length = 1; length <= std::min(shown.size(), longestFigure); ++length) {
+        const int width = metrics.horizontalAdvance(shown.left(length));
+        if (textIndent + width + ellipsisWidth > room.width())
+            break;
+        kept = width;
+    }
+    // The line as the line edit centres it.
+    const int lineTop = room.top() + (room.height() - metrics.height() + 1) / 2;
+    const QRect cut(room.left() + textIndent + kept, lineTop, room.right() - room.left() - textIndent - kept + 1,
+                    metrics.height());
+    QPainter painter(this);
+    painter.fillRect(cut, palette().brush(allSelected ? QPalette::Highlight : QPalette::Base));
+    painter.setPen(palette().color(allSelected ? QPalette::HighlightedText : QPalette::Text));
+    painter.drawText(cut, Qt::AlignLeft | Qt::AlignVCenter, ellipsis);
+}
+
+void Field::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        describe();
+}
+
+QRect Field::textRect() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+}
+
+bool Field::clipped() const
+{
+    const QString shown = text();
+    if (shown.size() > longestFigure)
+        return true;
+    return fontMetrics().horizontalAdvance(shown) > textRect().width() - textIndent;
 }
 
 void Field::setRefusal(const QString &explanation)
@@ -57,10 +144,18 @@ void Field::describe()
         setPalette(colours);
         m_tinted = refused;
     }
-    // A refusal says more than the value behind the figure.
-    const QString description = !m_refusal.isEmpty()   ? m_refusal
-                                : m_unrounded.isEmpty() ? QString()
-                                                        : QStringLiteral("Ungerundet: ") + m_unrounded;
+    // A refusal says more than the figure; a figure wider than the field is
+    // given whole, and the value behind it where rounding changed it.
+    QStringList lines;
+    if (!m_refusal.isEmpty()) {
+        lines << m_refusal;
+    } else {
+        if (text().size() <= longestFigure && clipped())
+            lines << text();
+        if (!m_unrounded.isEmpty())
+            lines << QStringLiteral("Ungerundet: ") + m_unrounded;
+    }
+    const QString description = lines.join(u'\n');
     if (toolTip() != description) {
         setToolTip(description);
         setAccessibleDescription(description);

@@ -2,6 +2,8 @@
 // A field of the window: a line edit that knows the name of its unit, the
 // value behind a figure that rounding cut short, and why its text was
 // refused, and tells the last two in its tooltip and accessible description.
+// Its leading digits are always in view: where a figure is wider than the
+// field, its end gives way to an ellipsis and the tooltip gives it whole.
 #pragma once
 
 #include <QLineEdit>
@@ -27,7 +29,17 @@ signals:
     // conversion wrote the field.
     void refusalWithdrawn();
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    // Where the text goes: the contents less the style's and the field's margins.
+    QRect textRect() const;
+    // Whether the text is wider than the field.
+    bool clipped() const;
     void describe();
     void withdrawRefusal();
 

@@ -179,6 +179,7 @@ private slots:
     void tabWalksTheFocusOrder_data();
     void tabWalksTheFocusOrder();
     void labelAndFrameClicksKeepFocus();
+    void focusedWideFigureShowsItsStart();
     void fieldsAreNamedForScreenReaders();
     void subHeadingColour_data();
     void subHeadingColour();
@@ -443,6 +444,46 @@ void TestWindow::labelAndFrameClicksKeepFocus()
     }
     // Nothing was left, so nothing was converted.
     QCOMPARE(w.child<QLineEdit>("Text10")->text(), QString());
+}
+
+// A figure wider than its field, as Tab brings the focus to it: its sign and
+// leading digits are painted where a field showing only them paints them.
+void TestWindow::focusedWideFigureShowsItsStart()
+{
+    ShownCalculator w;
+    w.enter(u"Text4"_s, u"-1234.5"_s);
+    Field *inches = w.field(u"Text5"_s);
+    QCOMPARE(QApplication::focusWidget(), inches);
+    const QString figure = inches->text();
+    QVERIFY(inches->fontMetrics().horizontalAdvance(figure) > inches->width());
+    QLineEdit start;
+    start.setFont(inches->font());
+    start.resize(inches->size());
+    start.setText(figure.left(5));
+    // Selected text in the same colour as the rest, on the same background.
+    const auto painted = [](QLineEdit *field) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Text, QColor(255, 0, 255));
+        palette.setColor(QPalette::HighlightedText, QColor(255, 0, 255));
+        palette.setColor(QPalette::Highlight, palette.color(QPalette::Base));
+        field->setPalette(palette);
+        return field->grab().toImage();
+    };
+    const QImage shown = painted(inches);
+    const QImage leading = painted(&start);
+    const QRect caret = inches->inputMethodQuery(Qt::ImCursorRectangle).toRect().adjusted(-1, 0, 1, 0);
+    int inked = 0;
+    int missing = 0;
+    for (int y = 0; y < leading.height(); ++y) {
+        for (int x = 0; x < leading.width(); ++x) {
+            if (magenta(leading.pixelColor(x, y)) && !caret.contains(x, y)) {
+                ++inked;
+                missing += !magenta(shown.pixelColor(x, y));
+            }
+        }
+    }
+    QVERIFY(inked > 0);
+    QCOMPARE(missing, 0);
 }
 
 void TestWindow::fieldsAreNamedForScreenReaders()
