@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Parsing, rounding and rendering on arbitrary input, in both separators.
+// Parsing, rounding and rendering on arbitrary input: with either ASCII
+// separator, and as locales with digits of their own read it (Arabic-Indic
+// with both separators, Bengali, and Adlam beyond the BMP).
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -38,7 +40,10 @@ void checkRounding(double value)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    for (const numtext::Format format : {numtext::Format{u'.'}, numtext::Format{u','}}) {
+    static constexpr numtext::Format formats[] = {
+        {u'.'}, {u','}, {u'.', u'\u066B', U'\u0660'}, {u'.', 0, U'\u09E6'}, {u'.', 0, U'\U0001E950'},
+    };
+    for (const numtext::Format format : formats) {
         const numtext::Result parsed = numtext::parse(text, format);
         if (parsed) {
             check(std::isfinite(parsed.value));
