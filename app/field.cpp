@@ -49,7 +49,7 @@ void Field::focusInEvent(QFocusEvent *event)
     // Tab selects the whole text with the caret at its end, which scrolls a
     // wide figure to its last digits: the same selection from the end back
     // keeps its sign and leading digits in view.
-    if (selectionStart() == 0 && selectionLength() == text().size())
+    if (selectionStart() == 0 && selectionLength() == text().size() && clipped())
         setSelection(int(text().size()), -int(text().size()));
 }
 
@@ -57,7 +57,8 @@ void Field::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && cursorPosition() != 0
+        && clipped())
         setCursorPosition(0);
 }
 
@@ -95,8 +96,16 @@ void Field::paintEvent(QPaintEvent *event)
 void Field::changeEvent(QEvent *event)
 {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_room = -1;
         describe();
+    }
+}
+
+void Field::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    m_room = -1;
 }
 
 QRect Field::textRect() const
@@ -111,7 +120,18 @@ bool Field::clipped() const
     const QString shown = text();
     if (shown.size() > longestFigure)
         return true;
-    return fontMetrics().horizontalAdvance(shown) > textRect().width() - textIndent;
+    if (m_room < 0) {
+        m_room = textRect().width() - textIndent;
+        const QFontMetricsF metrics(font());
+        for (char16_t c = 0; c < m_advances.size(); ++c)
+            m_advances[c] = metrics.horizontalAdvance(QChar(c));
+    }
+    // From the characters' advances: digits do not kern, and shaping every
+    // figure of a group costs more than the rest of writing it.
+    qreal width = 0;
+    for (const QChar c : shown)
+        width += c.unicode() < m_advances.size() ? m_advances[c.unicode()] : fontMetrics().horizontalAdvance(c);
+    return width > m_room;
 }
 
 void Field::setRefusal(const QString &explanation)
@@ -146,16 +166,16 @@ void Field::describe()
     }
     // A refusal says more than the figure; a figure wider than the field is
     // given whole, and the value behind it where rounding changed it.
-    QStringList lines;
-    if (!m_refusal.isEmpty()) {
-        lines << m_refusal;
-    } else {
+    QString description = m_refusal;
+    if (description.isEmpty()) {
         if (text().size() <= longestFigure && clipped())
-            lines << text();
-        if (!m_unrounded.isEmpty())
-            lines << QStringLiteral("Ungerundet: ") + m_unrounded;
+            description = text();
+        if (!m_unrounded.isEmpty()) {
+            if (!description.isEmpty())
+                description += u'\n';
+            description += QStringLiteral("Ungerundet: ") + m_unrounded;
+        }
     }
-    const QString description = lines.join(u'\n');
     if (toolTip() != description) {
         setToolTip(description);
         setAccessibleDescription(description);

@@ -6,6 +6,8 @@
 // field, its end gives way to an ellipsis and the tooltip gives it whole.
 #pragma once
 
+#include <array>
+
 #include <QLineEdit>
 
 class Field : public QLineEdit
@@ -34,6 +36,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Where the text goes: the contents less the style's and the field's margins.
@@ -47,4 +50,8 @@ private:
     QString m_unrounded;
     QString m_refusal;
     bool m_tinted = false;
+    // The width the text has, and the font's advances of ASCII characters;
+    // m_room -1: to be measured.
+    mutable int m_room = -1;
+    mutable std::array<qreal, 128> m_advances{};
 };
