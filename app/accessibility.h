@@ -19,9 +19,9 @@ namespace accessibility {
 void install();
 
 // A conversion has just written the field the focus goes to, and a screen
-// reader hears of that before it hears of the focus. Once the focus is
-// there, this tells it the field's caret and selection anew: what it heard
-// before is then out of date, and it announces the field by its name.
+// reader hears of that before it hears of the focus. Before Qt 6.8, once the
+// focus is there, this tells it the field's caret and selection anew: what it
+// heard before is then out of date, and it announces the field by its name.
 void restateCaretOnceFocused();
 
 // Tells a screen reader that the message has appeared, or says something new.

@@ -4,9 +4,10 @@
 in the metre field and tabs on, then leaves "abc" in the pound field, "x" in
 the short ton field, and the short ton field once more.
 
-- The focus reaches the kilometre field under its unit's name, and what the
-  screen reader heard of its caret before the focus came is restated after
-  it, so that the field is announced by its name and not as a bare number.
+- The focus reaches the kilometre field under its unit's name, and before
+  Qt 6.8 what the screen reader heard of its caret before the focus came is
+  restated after it, so that the field is announced by its name and not as a
+  bare number.
 - The field's text is one run of attributes, so that no digit is dropped.
 - The message for the pound field appears as a notification in German.
 - A field refused again is announced once, and not the message of another
@@ -110,6 +111,7 @@ seen = {}
 
 
 def look():
+    seen["qt"] = application().get_toolkit_version()
     kilometre = field("Kilometer")
     seen["text"] = Atspi.Text.get_text(kilometre, 0, -1)
     run = Atspi.Text.get_attribute_run(kilometre, 0, False)
@@ -141,11 +143,15 @@ try:
              if e[0] == "object:state-changed:focused" and e[3] == 1 and e[2] == "text"]
     check(bool(focus) and after_metre[focus[0]][1] == "Kilometer",
           "the focus comes to the kilometre field by its name: %s" % [after_metre[i][1] for i in focus])
+    # Before Qt 6.8, Orca names a field that a conversion has just written
+    # only when its caret is told again after the focus.
     caret = [i for i, e in enumerate(after_metre) if e[1] == "Kilometer" and e[0].startswith("object:text-")]
-    check(bool(focus) and bool(caret) and caret[-1] > focus[0],
-          "the kilometre field's caret is told after its focus (events %s, focus %s)" % (caret, focus[:1]))
+    qt = tuple(int(part) for part in seen.get("qt", "0.0").split(".")[:2])
+    if qt < (6, 8):
+        check(bool(focus) and bool(caret) and caret[-1] > focus[0],
+              "the kilometre field's caret is told after its focus (events %s, focus %s)" % (caret, focus[:1]))
 
-    check(seen.get("text") == "0,001", "the kilometre field reads %r" % seen.get("text"))
+    check(seen.get("text") == "0,001", "the kilometre field reads %r (Qt %s)" % (seen.get("text"), seen.get("qt")))
     check(seen.get("run") == (0, 5), "its text is one run of attributes: %s" % (seen.get("run"),))
     check(seen.get("feet") == "Ungerundet: 3,280839895",
           "the foot field describes the value behind its figure: %r" % seen.get("feet"))
