@@ -2,6 +2,7 @@
 #include "field.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include <QFocusEvent>
@@ -18,6 +19,32 @@ constexpr int textIndent = 2;
 
 // No figure is longer: a longer text is the user's own, and no tooltip repeats it.
 constexpr qsizetype longestFigure = 64;
+
+// A text's width from its characters' advances: digits do not kern, and
+// shaping every figure of a group would cost more than the rest of writing
+// it. The font is asked once for each printable ASCII character, for all
+// fields alike.
+qreal textWidth(const QFont &font, QStringView text)
+{
+    static QFont measured;
+    static std::array<qreal, 95> advances{};
+    if (!(font == measured)) {
+        measured = font;
+        advances.fill(-1);
+    }
+    qreal width = 0;
+    for (const QChar c : text) {
+        const std::size_t i = c.unicode() - u' ';
+        if (i >= advances.size()) {
+            width += QFontMetricsF(font).horizontalAdvance(c);
+            continue;
+        }
+        if (advances[i] < 0)
+            advances[i] = QFontMetricsF(font).horizontalAdvance(c);
+        width += advances[i];
+    }
+    return width;
+}
 
 } // namespace
 
@@ -49,7 +76,7 @@ void Field::focusInEvent(QFocusEvent *event)
     // Tab selects the whole text with the caret at its end, which scrolls a
     // wide figure to its last digits: the same selection from the end back
     // keeps its sign and leading digits in view.
-    if (selectionStart() == 0 && selectionLength() == text().size() && clipped())
+    if (selectionStart() == 0 && selectionLength() == text().size() && clipped(text()))
         setSelection(int(text().size()), -int(text().size()));
 }
 
@@ -58,7 +85,7 @@ void Field::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && cursorPosition() != 0
-        && clipped())
+        && clipped(text()))
         setCursorPosition(0);
 }
 
@@ -69,7 +96,7 @@ void Field::paintEvent(QPaintEvent *event)
     // follows the last character that fits whole beside an ellipsis, so that
     // no digit shows in part and the cut is plain to see.
     const bool allSelected = selectionStart() == 0 && selectionLength() == text().size();
-    if (cursorPosition() != 0 || (hasSelectedText() && !allSelected) || !clipped())
+    if (cursorPosition() != 0 || (hasSelectedText() && !allSelected) || !clipped(text()))
         return;
     const QRect room = textRect();
     const QFontMetrics metrics = fontMetrics();
@@ -115,23 +142,15 @@ QRect Field::textRect() const
     return style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
 }
 
-bool Field::clipped() const
+bool Field::clipped(QStringView shown) const
 {
-    const QString shown = text();
+    if (shown.isEmpty())
+        return false;
     if (shown.size() > longestFigure)
         return true;
-    if (m_room < 0) {
+    if (m_room < 0)
         m_room = textRect().width() - textIndent;
-        const QFontMetricsF metrics(font());
-        for (char16_t c = 0; c < m_advances.size(); ++c)
-            m_advances[c] = metrics.horizontalAdvance(QChar(c));
-    }
-    // From the characters' advances: digits do not kern, and shaping every
-    // figure of a group costs more than the rest of writing it.
-    qreal width = 0;
-    for (const QChar c : shown)
-        width += c.unicode() < m_advances.size() ? m_advances[c.unicode()] : fontMetrics().horizontalAdvance(c);
-    return width > m_room;
+    return textWidth(font(), shown) > m_room;
 }
 
 void Field::setRefusal(const QString &explanation)
@@ -168,13 +187,14 @@ void Field::describe()
     // given whole, and the value behind it where rounding changed it.
     QString description = m_refusal;
     if (description.isEmpty()) {
-        if (text().size() <= longestFigure && clipped())
-            description = text();
-        if (!m_unrounded.isEmpty()) {
-            if (!description.isEmpty())
-                description += u'\n';
-            description += QStringLiteral("Ungerundet: ") + m_unrounded;
-        }
+        const QString shown = text();
+        const bool cut = shown.size() <= longestFigure && clipped(shown);
+        if (m_unrounded.isEmpty())
+            description = cut ? shown : QString();
+        else if (cut)
+            description = shown + u'\n' + QStringLiteral("Ungerundet: ") + m_unrounded;
+        else
+            description = QStringLiteral("Ungerundet: ") + m_unrounded;
     }
     if (toolTip() != description) {
         setToolTip(description);

@@ -6,8 +6,6 @@
 // field, its end gives way to an ellipsis and the tooltip gives it whole.
 #pragma once
 
-#include <array>
-
 #include <QLineEdit>
 
 class Field : public QLineEdit
@@ -42,7 +40,7 @@ private:
     // Where the text goes: the contents less the style's and the field's margins.
     QRect textRect() const;
     // Whether the text is wider than the field.
-    bool clipped() const;
+    bool clipped(QStringView shown) const;
     void describe();
     void withdrawRefusal();
 
@@ -50,8 +48,5 @@ private:
     QString m_unrounded;
     QString m_refusal;
     bool m_tinted = false;
-    // The width the text has, and the font's advances of ASCII characters;
-    // m_room -1: to be measured.
-    mutable int m_room = -1;
-    mutable std::array<qreal, 128> m_advances{};
+    mutable int m_room = -1; // the width the text has; -1: to be measured
 };
