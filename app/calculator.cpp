@@ -15,8 +15,10 @@
 #include "accessibility.h"
 #include "colours.h"
 #include "controls.h"
+#include "field.h"
 #include "fieldnote.h"
 #include "fontfit.h"
+#include "layout.h"
 #include "normalstate.h"
 #include "windowicon.h"
 
@@ -44,9 +46,6 @@ Calculator::Calculator(QWidget *parent)
 
     const Controls controls = makeControls(this, m_scale, fontfit::hintText(fit.hintBreak));
     m_fields = controls.fields;
-    m_units = controls.units;
-    m_lengthFields = controls.lengths;
-    m_massFields = controls.masses;
     for (Field *field : m_fields)
         field->installEventFilter(this);
     // A window, not a dialog: Enter in a field must not press the button.
@@ -69,12 +68,12 @@ void Calculator::Gewichte()
 
 numtext::Error Calculator::LaengenUpdaten(const convert::Base &Val1)
 {
-    return writeGroup(m_lengthFields, m_lengthFactors, Val1);
+    return writeGroup(layout::lengthFields, m_lengthFactors, Val1);
 }
 
 numtext::Error Calculator::GewichteUpdaten(const convert::Base &Val1)
 {
-    return writeGroup(m_massFields, m_massFactors, Val1);
+    return writeGroup(layout::massFields, m_massFactors, Val1);
 }
 
 void Calculator::Close_Click()
@@ -82,30 +81,30 @@ void Calculator::Close_Click()
     AlleFormulareEntladen();
 }
 
-void Calculator::Text1_LostFocus() { leave(1); }
-void Calculator::Text2_LostFocus() { leave(2); }
-void Calculator::Text3_LostFocus() { leave(3); }
-void Calculator::Text4_LostFocus() { leave(4); }
-void Calculator::Text5_LostFocus() { leave(5); }
-void Calculator::Text6_LostFocus() { leave(6); }
-void Calculator::Text7_LostFocus() { leave(7); }
-void Calculator::Text8_LostFocus() { leave(8); }
-void Calculator::Text9_LostFocus() { leave(9); }
-void Calculator::Text10_LostFocus() { leave(10); }
-void Calculator::Text11_LostFocus() { leave(11); }
-void Calculator::Text24_LostFocus() { leave(24); }
-void Calculator::Text12_LostFocus() { leave(12); }
-void Calculator::Text13_LostFocus() { leave(13); }
-void Calculator::Text14_LostFocus() { leave(14); }
-void Calculator::Text15_LostFocus() { leave(15); }
-void Calculator::Text16_LostFocus() { leave(16); }
-void Calculator::Text17_LostFocus() { leave(17); }
-void Calculator::Text18_LostFocus() { leave(18); }
-void Calculator::Text19_LostFocus() { leave(19); }
-void Calculator::Text20_LostFocus() { leave(20); }
-void Calculator::Text21_LostFocus() { leave(21); }
-void Calculator::Text22_LostFocus() { leave(22); }
-void Calculator::Text23_LostFocus() { leave(23); }
+void Calculator::Text1_LostFocus() { leave(layout::FieldId::Text1); }
+void Calculator::Text2_LostFocus() { leave(layout::FieldId::Text2); }
+void Calculator::Text3_LostFocus() { leave(layout::FieldId::Text3); }
+void Calculator::Text4_LostFocus() { leave(layout::FieldId::Text4); }
+void Calculator::Text5_LostFocus() { leave(layout::FieldId::Text5); }
+void Calculator::Text6_LostFocus() { leave(layout::FieldId::Text6); }
+void Calculator::Text7_LostFocus() { leave(layout::FieldId::Text7); }
+void Calculator::Text8_LostFocus() { leave(layout::FieldId::Text8); }
+void Calculator::Text9_LostFocus() { leave(layout::FieldId::Text9); }
+void Calculator::Text10_LostFocus() { leave(layout::FieldId::Text10); }
+void Calculator::Text11_LostFocus() { leave(layout::FieldId::Text11); }
+void Calculator::Text24_LostFocus() { leave(layout::FieldId::Text24); }
+void Calculator::Text12_LostFocus() { leave(layout::FieldId::Text12); }
+void Calculator::Text13_LostFocus() { leave(layout::FieldId::Text13); }
+void Calculator::Text14_LostFocus() { leave(layout::FieldId::Text14); }
+void Calculator::Text15_LostFocus() { leave(layout::FieldId::Text15); }
+void Calculator::Text16_LostFocus() { leave(layout::FieldId::Text16); }
+void Calculator::Text17_LostFocus() { leave(layout::FieldId::Text17); }
+void Calculator::Text18_LostFocus() { leave(layout::FieldId::Text18); }
+void Calculator::Text19_LostFocus() { leave(layout::FieldId::Text19); }
+void Calculator::Text20_LostFocus() { leave(layout::FieldId::Text20); }
+void Calculator::Text21_LostFocus() { leave(layout::FieldId::Text21); }
+void Calculator::Text22_LostFocus() { leave(layout::FieldId::Text22); }
+void Calculator::Text23_LostFocus() { leave(layout::FieldId::Text23); }
 
 void Calculator::AlleFormulareEntladen()
 {
@@ -116,7 +115,8 @@ void Calculator::AlleFormulareEntladen()
 
 bool Calculator::eventFilter(QObject *watched, QEvent *event)
 {
-    static constexpr std::array<void (Calculator::*)(), 24> lostFocus{
+    // By layout::FieldId.
+    static constexpr std::array<void (Calculator::*)(), layout::fieldCount> lostFocus{
         &Calculator::Text1_LostFocus,  &Calculator::Text2_LostFocus,  &Calculator::Text3_LostFocus,
         &Calculator::Text4_LostFocus,  &Calculator::Text5_LostFocus,  &Calculator::Text6_LostFocus,
         &Calculator::Text7_LostFocus,  &Calculator::Text8_LostFocus,  &Calculator::Text9_LostFocus,
@@ -150,60 +150,62 @@ void Calculator::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void Calculator::leave(int number)
+void Calculator::leave(layout::FieldId id)
 {
-    const layout::Unit &unit = m_units[std::size_t(number - 1)];
+    const layout::Unit &unit = layout::row(id).unit;
     if (const auto *scale = std::get_if<convert::Temperature>(&unit)) {
-        leaveTemperature(field(number), *scale);
+        leaveTemperature(id, *scale);
     } else if (const auto *length = std::get_if<convert::Length>(&unit)) {
         Faktoren();
-        leaveGroup(field(number), convert::lengths[std::size_t(*length)], &Calculator::LaengenUpdaten);
+        leaveGroup(id, convert::lengths[std::size_t(*length)], &Calculator::LaengenUpdaten);
     } else {
         Gewichte();
-        leaveGroup(field(number), convert::masses[std::size_t(std::get<convert::Mass>(unit))], &Calculator::GewichteUpdaten);
+        leaveGroup(id, convert::masses[std::size_t(std::get<convert::Mass>(unit))], &Calculator::GewichteUpdaten);
     }
 }
 
-void Calculator::leaveTemperature(Field *from, convert::Temperature scale)
+void Calculator::leaveTemperature(layout::FieldId id, convert::Temperature scale)
 {
+    Field *from = field(id);
     const QString text = from->text();
     if (text.isEmpty())
         return;
     const numtext::Result result = convert::otherScale(scale, text, m_format);
-    if (result)
-        field(scale == convert::Temperature::Celsius ? 2 : 1)->showFigure(numtext::render(result.value, m_format));
+    if (result) {
+        const auto other = scale == convert::Temperature::Celsius ? layout::FieldId::Text2 : layout::FieldId::Text1;
+        field(other)->showFigure(numtext::render(result.value, m_format));
+    }
     report(from, result.error);
 }
 
-void Calculator::leaveGroup(Field *field, const convert::Unit &unit,
+void Calculator::leaveGroup(layout::FieldId id, const convert::Unit &unit,
                             numtext::Error (Calculator::*update)(const convert::Base &))
 {
-    const QString text = field->text();
+    const QString text = field(id)->text();
     if (text.isEmpty())
         return;
     const convert::BaseValue base = convert::toBase(unit, text, m_format);
-    report(field, base ? (this->*update)(base.value) : base.error);
+    report(field(id), base ? (this->*update)(base.value) : base.error);
 }
 
 template<std::size_t N>
-numtext::Error Calculator::writeGroup(const std::array<Field *, N> &fields, const std::array<double, N> &factors,
+numtext::Error Calculator::writeGroup(const std::array<layout::FieldId, N> &ids, const std::array<double, N> &factors,
                                       const convert::Base &base)
 {
     const convert::Figures group = convert::fanOut(factors, base, m_format);
     if (!group)
         return group.error;
     for (std::size_t i = 0; i < N; ++i)
-        fields[i]->showFigure(group.value[qsizetype(i)].text, group.value[qsizetype(i)].unrounded);
+        field(ids[i])->showFigure(group.value[qsizetype(i)].text, group.value[qsizetype(i)].unrounded);
     return numtext::Error::None;
 }
 
 void Calculator::report(Field *field, numtext::Error error)
 {
-    if (error == numtext::Error::None) {
-        field->setRefusal({});
+    field->setRefusal(error, m_format);
+    if (error == numtext::Error::None)
         return;
-    }
     if (!m_note)
         m_note = new FieldNote(this, m_scale, m_format);
-    m_note->report(field, error);
+    m_note->report(field);
 }

@@ -4,17 +4,22 @@
 // and writes what comes back. The numbers themselves live in convert/ and
 // numtext/, which know nothing of widgets; how the window looks and speaks
 // lives beside it in app/: controls (built from layout), fontfit, colours,
-// fieldnote, field, accessibility and normalstate.
+// field, fieldnote, messages, accessibility and normalstate.
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include <QWidget>
 
-#include "layout.h"
+#include "converter.h"
 
 class Field;
 class FieldNote;
+
+namespace layout {
+enum class FieldId : unsigned char;
+}
 
 class Calculator : public QWidget
 {
@@ -64,24 +69,21 @@ private:
     void Text23_LostFocus();
     void AlleFormulareEntladen();
 
-    // Converts from field TextN, whichever its unit.
-    void leave(int number);
-    void leaveTemperature(Field *from, convert::Temperature scale);
-    void leaveGroup(Field *field, const convert::Unit &unit,
+    // Converts from the field that was left, whichever its unit.
+    void leave(layout::FieldId id);
+    void leaveTemperature(layout::FieldId id, convert::Temperature scale);
+    void leaveGroup(layout::FieldId id, const convert::Unit &unit,
                     numtext::Error (Calculator::*update)(const convert::Base &));
     template<std::size_t N>
-    numtext::Error writeGroup(const std::array<Field *, N> &fields, const std::array<double, N> &factors,
+    numtext::Error writeGroup(const std::array<layout::FieldId, N> &ids, const std::array<double, N> &factors,
                               const convert::Base &base);
     void report(Field *field, numtext::Error error);
-    Field *field(int number) const { return m_fields[std::size_t(number - 1)]; }
+    Field *field(layout::FieldId id) const { return m_fields[std::size_t(id)]; }
 
     numtext::Format m_format;
     double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
     FieldNote *m_note = nullptr; // made at the first message
-    std::array<Field *, 24> m_fields{}; // Text1 ... Text24
-    std::array<layout::Unit, 24> m_units{}; // the unit each field stands for
-    std::array<Field *, convert::lengths.size()> m_lengthFields{}; // in the order of convert::lengths
-    std::array<Field *, convert::masses.size()> m_massFields{};    // in the order of convert::masses
+    std::array<Field *, 24> m_fields{}; // by layout::FieldId
     std::array<double, convert::lengths.size()> m_lengthFactors{};
     std::array<double, convert::masses.size()> m_massFactors{};
 };

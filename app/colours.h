@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sub-headings' colour: the theme's 3-D dark shadow where it reads as a
-// colour of its own, a grey of the same role otherwise; and the contrast
-// arithmetic (WCAG 2) that decides it.
+// The window's own colours: the sub-headings' colour, the theme's 3-D dark
+// shadow where it reads as a colour of its own and a grey of the same role
+// otherwise, with the contrast arithmetic (WCAG 2) that decides it; and the
+// colours of a refused field and its message.
 #pragma once
 
 #include <QColor>
@@ -26,5 +27,10 @@ QColor subHeading(const QPalette &palette);
 
 // Gives the window's sub-headings that colour, on the palette the window has now.
 void colourSubHeadings(QWidget *window);
+
+// A refused field and its message: dark red on pale red whatever the theme,
+// readable on light and dark desktops alike.
+inline QColor refusalInk() { return {0x8b, 0x00, 0x00}; }
+inline QColor refusalPaper() { return {0xff, 0xf0, 0xf0}; }
 
 } // namespace colours

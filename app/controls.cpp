@@ -10,15 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-// The index of a field's name in the array of all: 2 for "Text3".
-std::size_t fieldIndex(const layout::Control &field)
-{
-    return std::size_t(QByteArrayView(field.name).sliced(4).toInt() - 1);
-}
-
-} // namespace
+#include "field.h"
 
 Controls makeControls(QWidget *window, double scale, const QString &hint)
 {
@@ -35,13 +27,9 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
             widget = frames[c.name] = new QGroupBox(caption, parent);
             break;
         case layout::Kind::Field: {
-            auto *field = new Field(layout::unitName(c), parent);
-            made.fields[fieldIndex(c)] = field;
-            made.units[fieldIndex(c)] = c.unit;
-            if (const auto *length = std::get_if<convert::Length>(&c.unit))
-                made.lengths[std::size_t(*length)] = field;
-            else if (const auto *mass = std::get_if<convert::Mass>(&c.unit))
-                made.masses[std::size_t(*mass)] = field;
+            const std::string_view unit = layout::unitName(c.field);
+            auto *field = new Field(QString::fromUtf8(unit.data(), qsizetype(unit.size())), parent);
+            made.fields[std::size_t(c.field)] = field;
             focusOrder.emplace_back(c.tabIndex, field);
             widget = field;
             break;
@@ -68,7 +56,7 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
     for (const layout::Control &c : layout::controls) {
         if (c.kind != layout::Kind::Field)
             continue;
-        Field *field = made.fields[fieldIndex(c)];
+        Field *field = made.fields[std::size_t(c.field)];
         // A screen reader names a field after the label whose buddy it is.
         labels.at(c.label)->setBuddy(field);
         field->raise(); // a field overlapping its label is drawn on top

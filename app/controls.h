@@ -7,18 +7,20 @@
 
 #include <array>
 
-#include "field.h"
+#include <QtGlobal>
+
 #include "layout.h"
 
 QT_BEGIN_NAMESPACE
 class QPushButton;
+class QString;
+class QWidget;
 QT_END_NAMESPACE
 
+class Field;
+
 struct Controls {
-    std::array<Field *, 24> fields{}; // Text1 ... Text24
-    std::array<layout::Unit, 24> units{}; // the unit each of them stands for
-    std::array<Field *, convert::lengths.size()> lengths{}; // in the order of convert::lengths
-    std::array<Field *, convert::masses.size()> masses{};   // in the order of convert::masses
+    std::array<Field *, layout::fieldCount> fields{}; // by layout::FieldId
     QPushButton *close = nullptr;
 };
 

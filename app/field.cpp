@@ -10,7 +10,8 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "fieldnote.h"
+#include "colours.h"
+#include "messages.h"
 
 namespace {
 
@@ -153,39 +154,42 @@ bool Field::clipped(QStringView shown) const
     return textWidth(font(), shown) > m_room;
 }
 
-void Field::setRefusal(const QString &explanation)
+void Field::setRefusal(numtext::Error error, numtext::Format format)
 {
-    if (explanation.isEmpty())
+    if (error == numtext::Error::None) {
         withdrawRefusal();
-    else
-        m_refusal = explanation;
+    } else {
+        m_refusal = error;
+        m_explanation = messages::explanation(error, format);
+    }
     describe();
 }
 
 void Field::withdrawRefusal()
 {
-    if (m_refusal.isEmpty())
+    if (m_refusal == numtext::Error::None)
         return;
-    m_refusal.clear();
+    m_refusal = numtext::Error::None;
+    m_explanation.clear();
     emit refusalWithdrawn();
 }
 
 void Field::describe()
 {
     // Refused, the field wears the message's colours.
-    if (const bool refused = !m_refusal.isEmpty(); refused != m_tinted) {
-        QPalette colours;
+    if (const bool refused = m_refusal != numtext::Error::None; refused != m_tinted) {
+        QPalette tint;
         if (refused) {
-            colours = palette();
-            colours.setColor(QPalette::Base, FieldNote::paper());
-            colours.setColor(QPalette::Text, FieldNote::ink());
+            tint = palette();
+            tint.setColor(QPalette::Base, colours::refusalPaper());
+            tint.setColor(QPalette::Text, colours::refusalInk());
         }
-        setPalette(colours);
+        setPalette(tint);
         m_tinted = refused;
     }
     // A refusal says more than the figure; a figure wider than the field is
     // given whole, and the value behind it where rounding changed it.
-    QString description = m_refusal;
+    QString description = m_explanation;
     if (description.isEmpty()) {
         const QString shown = text();
         const bool cut = shown.size() <= longestFigure && clipped(shown);

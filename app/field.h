@@ -8,6 +8,8 @@
 
 #include <QLineEdit>
 
+#include "numtext.h"
+
 class Field : public QLineEdit
 {
     Q_OBJECT
@@ -21,8 +23,10 @@ public:
     // A figure a conversion made, and where rounding changed it, the value
     // behind it; a refusal goes with the old text.
     void showFigure(const QString &text, const QString &unrounded = {});
-    // Why the text the user left in the field does not convert; empty: it did.
-    void setRefusal(const QString &explanation);
+    // Why the text the user left in the field does not convert, in the
+    // locale's format; Error::None: it did.
+    void setRefusal(numtext::Error error, numtext::Format format);
+    numtext::Error refusal() const { return m_refusal; }
 
 signals:
     // The refused text is gone: the user edited it, or it converted, or a
@@ -46,7 +50,8 @@ private:
 
     QString m_unit;
     QString m_unrounded;
-    QString m_refusal;
+    numtext::Error m_refusal = numtext::Error::None;
+    QString m_explanation; // of the refusal
     bool m_tinted = false;
     mutable int m_room = -1; // the width the text has; -1: to be measured
 };

@@ -13,8 +13,8 @@
 #include <QStyleOption>
 #include <QTextLayout>
 
-#include "fieldnote.h"
 #include "layout.h"
+#include "messages.h"
 
 namespace fontfit {
 
@@ -247,10 +247,10 @@ private:
 
     static bool noteFits(const QFont &font, double scale)
     {
-        const QRect box = FieldNote::textRect(scale);
+        const QRect box = layout::noteTextRect(scale);
         const QFontMetricsF metrics(font);
         qreal widest = 0;
-        for (const QString &line : FieldNote::widestLines())
+        for (const QString &line : messages::noteLines())
             widest = std::max(widest, textWidth(metrics, line));
         return widest <= box.width() && QFontMetrics(font).lineSpacing() + lineHeight(font) <= box.height();
     }

@@ -3,6 +3,7 @@
 // places in a window of the same size, and nothing else: no font fit, no
 // icon, no handlers.
 #include <QApplication>
+#include <QWidget>
 
 #include "controls.h"
 #include "fontfit.h"

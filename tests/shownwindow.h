@@ -11,7 +11,6 @@
 
 #include "calculator.h"
 #include "field.h"
-#include "fieldnote.h"
 #include "localised.h"
 
 // The length and mass fields in the order their group writes them.
@@ -79,15 +78,11 @@ public:
     }
 
     // Whether the field's text was refused and its message stands.
-    bool refused(const QString &name) const
-    {
-        const auto *note = child<FieldNote>("Note");
-        return note && note->stands(field(name));
-    }
+    bool refused(const QString &name) const { return field(name)->refusal() != numtext::Error::None; }
     // What the window's message says, empty while it is hidden.
     QString note() const
     {
-        const auto *note = child<FieldNote>("Note");
+        const auto *note = child<QLabel>("Note");
         return note && note->isVisible() ? note->text() : QString();
     }
     // The caption of the label that names the field.
