@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two locales the tests run in, and rows written once for both.
+// The two locales the tests run in, rows written once for both, and the
+// default locale switched for a while.
 #pragma once
 
 #include <QLocale>
@@ -28,3 +29,12 @@ inline void addLocaleRows()
     QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
     QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
 }
+
+// The default locale while it lives, the C locale again after it.
+class DefaultLocale
+{
+public:
+    explicit DefaultLocale(const QLocale &locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(QLocale::c()); }
+    Q_DISABLE_COPY_MOVE(DefaultLocale)
+};

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window driven as a user drives it: text typed into a field, the field
 // left by Tab, Shift+Tab or a click, and the other fields read back.
+#include <optional>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,8 +36,6 @@ bool noWindowShown()
     return std::none_of(windows.cbegin(), windows.cend(), [](const QWidget *window) { return window->isVisible(); });
 }
 
-using Window = ShownCalculator;
-
 } // namespace
 
 class TestCalculator final : public QObject
@@ -44,6 +44,8 @@ class TestCalculator final : public QObject
 
 private:
     void leaveWithBadText(const QString &field, const QString &typed, const QString &message);
+
+    std::optional<DefaultLocale> m_locale; // the row's, for each test
 
 private slots:
     void initTestCase_data();
@@ -85,17 +87,17 @@ void TestCalculator::initTestCase_data()
 void TestCalculator::init()
 {
     QFETCH_GLOBAL(QLocale, locale);
-    QLocale::setDefault(locale);
+    m_locale.emplace(locale);
 }
 
 void TestCalculator::cleanup()
 {
-    QLocale::setDefault(QLocale::c());
+    m_locale.reset();
 }
 
 void TestCalculator::startsEmptyWithFocusInCelsius()
 {
-    Window w;
+    ShownCalculator w;
     for (int i = 1; i <= 24; ++i)
         QCOMPARE(w.text(u"Text%1"_s.arg(i)), QString());
     QCOMPARE(QApplication::focusWidget(), w.field(u"Text1"_s));
@@ -162,7 +164,7 @@ void TestCalculator::convertsGroup()
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QStringList, expected);
-    Window w;
+    ShownCalculator w;
     w.enter(field, localised(typed));
     for (const auto &[name, text] : pairs(expected))
         QCOMPARE(w.text(name) + u" in "_s + name, localised(text) + u" in "_s + name);
@@ -202,7 +204,7 @@ void TestCalculator::convertsTemperature()
     QFETCH(QString, typed);
     QFETCH(QString, other);
     QFETCH(QString, result);
-    Window w;
+    ShownCalculator w;
     w.enter(field, localised(typed));
     QCOMPARE(w.text(other), localised(result));
     QCOMPARE(w.text(field), localised(typed));
@@ -230,7 +232,7 @@ void TestCalculator::reconvertsUneditedField()
     QFETCH(QString, typed);
     QFETCH(QString, next);
     QFETCH(QStringList, expected);
-    Window w;
+    ShownCalculator w;
     w.enter(field, localised(typed));
     // Tab went on to the next field; leave that one too, without typing.
     QCOMPARE(QApplication::focusWidget(), w.field(next));
@@ -251,9 +253,9 @@ void TestCalculator::bothGrainFieldsAgree_data()
 void TestCalculator::bothGrainFieldsAgree()
 {
     QFETCH(QString, typed);
-    Window avoirdupois;
+    ShownCalculator avoirdupois;
     avoirdupois.enter(u"Text14"_s, localised(typed));
-    Window troy;
+    ShownCalculator troy;
     troy.enter(u"Text20"_s, localised(typed));
     QCOMPARE(avoirdupois.texts(massFields), troy.texts(massFields));
     QCOMPARE(avoirdupois.text(u"Text14"_s), avoirdupois.text(u"Text20"_s));
@@ -261,7 +263,7 @@ void TestCalculator::bothGrainFieldsAgree()
 
 void TestCalculator::keepsTypedTemperatureText()
 {
-    Window w;
+    ShownCalculator w;
     w.enter(u"Text1"_s, u"037"_s);
     QCOMPARE(w.text(u"Text1"_s), u"037"_s);
     QCOMPARE(w.text(u"Text2"_s), localised(u"98.6"_s));
@@ -297,7 +299,7 @@ void TestCalculator::showsTheValueBehindTheFigure()
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QStringList, expected);
-    Window w;
+    ShownCalculator w;
     w.enter(field, localised(typed));
     const QStringList group = lengthFields.contains(field) ? lengthFields
                               : massFields.contains(field) ? massFields
@@ -346,7 +348,7 @@ void TestCalculator::leaveWithBadText(const QString &field, const QString &typed
     const QStringList group = field == u"Text1"_s || field == u"Text2"_s ? QStringList{u"Text1"_s, u"Text2"_s}
                               : lengthFields.contains(field)              ? lengthFields
                                                                            : massFields;
-    Window w;
+    ShownCalculator w;
     w.enter(field, u"1"_s);
     w.type(field, typed);
     // Clicking into the field left the one Tab had moved to; that counts as well.
@@ -386,7 +388,7 @@ void TestCalculator::overflowChangesNothing()
 
 void TestCalculator::emptyFieldChangesNothing()
 {
-    Window w;
+    ShownCalculator w;
     w.enter(u"Text3"_s, u"1"_s);
     const QStringList before = w.texts(lengthFields);
     w.enter(u"Text5"_s, QString());
@@ -398,7 +400,7 @@ void TestCalculator::emptyFieldChangesNothing()
 
 void TestCalculator::noticeGoesOnEditOrSuccess()
 {
-    Window w;
+    ShownCalculator w;
     w.enter(u"Text3"_s, u"abc"_s);
     QCOMPARE(w.note(), u"Meter:\nKeine Zahl, z. B. 1"_s + QLocale().decimalPoint() + u"5"_s);
     QVERIFY(w.field(u"Text3"_s)->accessibleDescription().startsWith(u"Keine gültige Zahl"_s));
@@ -423,7 +425,7 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
 // one, which still stands, shows again.
 void TestCalculator::noteShowsTheLatestStandingMessage()
 {
-    Window w;
+    ShownCalculator w;
     const QString notANumber = u"Keine Zahl, z. B. 1"_s + QLocale().decimalPoint() + u"5"_s;
     w.enter(u"Text3"_s, u"abc"_s);
     w.enter(u"Text17"_s, u"1e400"_s);
@@ -437,7 +439,7 @@ void TestCalculator::noteShowsTheLatestStandingMessage()
 
 void TestCalculator::typingAloneConvertsNothing()
 {
-    Window w;
+    ShownCalculator w;
     w.type(u"Text3"_s, u"1"_s);
     QCOMPARE(w.text(u"Text10"_s), QString());
     w.leave(u"Text3"_s);
@@ -446,7 +448,7 @@ void TestCalculator::typingAloneConvertsNothing()
 
 void TestCalculator::leavingByShiftTabOrClickConverts()
 {
-    Window w;
+    ShownCalculator w;
     w.type(u"Text4"_s, u"2"_s);
     w.leave(u"Text4"_s, Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_s));
@@ -462,7 +464,7 @@ void TestCalculator::leavingByShiftTabOrClickConverts()
 
 void TestCalculator::otherWindowMenuOrCloseConvertNothing()
 {
-    Window w;
+    ShownCalculator w;
     w.type(u"Text3"_s, u"1"_s);
 
     QMenu menu;
@@ -488,7 +490,7 @@ void TestCalculator::otherWindowMenuOrCloseConvertNothing()
 
 void TestCalculator::enterAndEscapeDoNothing()
 {
-    Window w;
+    ShownCalculator w;
     auto *button = w.calculator.findChild<QPushButton *>(u"Close"_s);
     QVERIFY(!button->isDefault());
     QVERIFY(!button->autoDefault());
@@ -505,7 +507,7 @@ void TestCalculator::enterAndEscapeDoNothing()
 
 void TestCalculator::buttonClosesWindow()
 {
-    Window w;
+    ShownCalculator w;
     w.type(u"Text3"_s, u"1"_s);
     // The click leaves the field first, as any click on another control does.
     QTest::mouseClick(w.calculator.findChild<QPushButton *>(u"Close"_s), Qt::LeftButton);
@@ -516,7 +518,7 @@ void TestCalculator::buttonClosesWindow()
 
 void TestCalculator::closeCommandClosesWindow()
 {
-    Window w;
+    ShownCalculator w;
     w.type(u"Text12"_s, u"1"_s);
     QVERIFY(w.calculator.windowHandle()->close());
     QVERIFY(!w.calculator.isVisible());

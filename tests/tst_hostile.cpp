@@ -9,8 +9,6 @@
 
 #include "shownwindow.h"
 
-using Window = ShownCalculator;
-
 class TestHostile final : public QObject
 {
     Q_OBJECT
@@ -48,7 +46,7 @@ void TestHostile::pastedText()
 {
     QFETCH(QString, pasted);
     QFETCH(QString, centimetres);
-    Window w;
+    ShownCalculator w;
     w.paste("Text3", "7");
     QTest::keyClick(w.field("Text3"), Qt::Key_Tab);
     QCOMPARE(w.field("Text10")->text(), QString("700"));

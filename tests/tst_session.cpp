@@ -31,19 +31,17 @@ Memory memoryNow()
 }
 
 // Whether leaving the field with its present text would convert.
-bool converts(int number, const QString &text, numtext::Format format)
+bool converts(const QString &name, const QString &text, numtext::Format format)
 {
-    if (number <= 2)
-        return bool(number == 1 ? convert::celsiusToFahrenheit(text, format)
-                                : convert::fahrenheitToCelsius(text, format));
-    static const int lengthRow[] = {1, 2, 3, 4, 5, 6, 7, 0}; // Text3 ... Text10
-    static const int massRow[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}; // Text11 ... Text24
-    if (number <= 10) {
-        const convert::BaseValue base = convert::toBase(convert::lengths[lengthRow[number - 3]], text, format);
-        return base && convert::fanOut(convert::factorsOf(convert::lengths), base.value, format);
-    }
-    const convert::BaseValue base = convert::toBase(convert::masses[massRow[number - 11]], text, format);
-    return base && convert::fanOut(convert::factorsOf(convert::masses), base.value, format);
+    if (name == u"Text1" || name == u"Text2")
+        return bool(name == u"Text1" ? convert::celsiusToFahrenheit(text, format)
+                                     : convert::fahrenheitToCelsius(text, format));
+    // The fields of a group stand in the order of its unit table.
+    const auto group = [&](const auto &units, const QStringList &fields) {
+        const convert::BaseValue base = convert::toBase(units[std::size_t(fields.indexOf(name))], text, format);
+        return base && convert::fanOut(convert::factorsOf(units), base.value, format);
+    };
+    return lengthFields.contains(name) ? group(convert::lengths, lengthFields) : group(convert::masses, massFields);
 }
 
 } // namespace
@@ -65,8 +63,7 @@ void TestSession::initTestCase_data()
 void TestSession::tenThousandFocusChanges()
 {
     QFETCH_GLOBAL(QLocale, locale);
-    QLocale::setDefault(locale);
-    auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    const DefaultLocale inLocale(locale);
     const numtext::Format format = numtext::Format::fromLocale(locale);
 
     ShownCalculator w;
@@ -137,7 +134,7 @@ void TestSession::tenThousandFocusChanges()
     for (int i = 0; i < 24; ++i) {
         const QString text = fields[i]->text();
         const bool shown = w.refused(fields[i]->objectName());
-        const bool refused = !text.isEmpty() && !converts(i + 1, text, format);
+        const bool refused = !text.isEmpty() && !converts(fields[i]->objectName(), text, format);
         QVERIFY2(shown == refused, qPrintable(fields[i]->objectName() + QStringLiteral(": ") + text));
         // The message's explanation while it stands, else at most the figure
         // and the value behind it.

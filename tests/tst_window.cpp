@@ -154,6 +154,30 @@ void subHeadingsRead(QWidget *calculator)
     }
 }
 
+// Rows of the desktops the window must fit: a font, its size and a style.
+void addDesktopRows()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("style");
+    for (const char *style : {"Fusion", "Adwaita", "Adwaita-Dark"}) {
+        for (const char *family : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "Cantarell"}) {
+            for (const int size : {9, 10, 11, 14})
+                QTest::addRow("%s %d, %s", family, size, style) << family << size << style;
+        }
+    }
+}
+
+// The row's desktop font.
+QFont rowFont()
+{
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QFont font(family);
+    font.setPointSize(size);
+    return font;
+}
+
 QPalette darkPalette()
 {
     QPalette dark(QColor(0x35, 0x35, 0x35));
@@ -174,8 +198,20 @@ private slots:
     void controlsStandWhereTheyBelong_data();
     void controlsStandWhereTheyBelong();
     void hasFixedSizeCentredTitleAndIcon();
-    void fitsTheDesktop_data();
-    void fitsTheDesktop();
+    void fontFollowsTheRule_data() { addDesktopRows(); }
+    void fontFollowsTheRule();
+    void windowGrowsAsOne_data() { addDesktopRows(); }
+    void windowGrowsAsOne();
+    void captionsPaintWhole_data() { addDesktopRows(); }
+    void captionsPaintWhole();
+    void hintHeadingStandsAlone_data() { addDesktopRows(); }
+    void hintHeadingStandsAlone();
+    void subHeadingsReadOnEveryDesktop_data() { addDesktopRows(); }
+    void subHeadingsReadOnEveryDesktop();
+    void fieldShowsTwoDigitsAndEightPlaces_data() { addDesktopRows(); }
+    void fieldShowsTwoDigitsAndEightPlaces();
+    void noteCoversNothingAndShowsWhole_data() { addDesktopRows(); }
+    void noteCoversNothingAndShowsWhole();
     void tabWalksTheFocusOrder_data();
     void tabWalksTheFocusOrder();
     void labelAndFrameClicksKeepFocus();
@@ -292,60 +328,54 @@ void TestWindow::hasFixedSizeCentredTitleAndIcon()
     QCOMPARE(sizes, (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
 }
 
-void TestWindow::fitsTheDesktop_data()
+// The desktop's font where it fits, else shrunk by at most a quarter, else a
+// quarter smaller in a window grown by one factor.
+void TestWindow::fontFollowsTheRule()
 {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("style");
-    for (const char *style : {"Fusion", "Adwaita", "Adwaita-Dark"}) {
-        for (const char *family : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "Cantarell"}) {
-            for (const int size : {9, 10, 11, 14})
-                QTest::addRow("%s %d, %s", family, size, style) << family << size << style;
-        }
+    QFETCH(QString, style);
+    const QFont desktop = rowFont();
+    QCOMPARE(QFontInfo(desktop).family(), desktop.family()); // the font is installed
+    Desktop look(desktop, style);
+    QCOMPARE(QApplication::style()->name(), style.toLower());
+    const qreal size = desktop.pointSizeF();
+    QStyle *theStyle = QApplication::style();
+    const fontfit::Fit fit = fontfit::fit(desktop, theStyle);
+    QCOMPARE(Calculator().font().pointSizeF(), fit.font.pointSizeF());
+    QCOMPARE(fit.font.family(), desktop.family());
+    QVERIFY(fit.font.pointSizeF() <= size && fit.font.pointSizeF() >= 0.75 * size);
+    QVERIFY(fontfit::fits(fit.font, fit.scale, theStyle));
+    if (fit.font.pointSizeF() < size)
+        QVERIFY(!fontfit::fits(desktop, 1, theStyle));
+    QFont threeQuarters = desktop;
+    threeQuarters.setPointSizeF(0.75 * size);
+    if (fontfit::fits(threeQuarters, 1, theStyle)
+        || (style == u"Fusion" && size == 9 && desktop.family() != u"Liberation Sans"))
+        QCOMPARE(fit.scale, 1.0);
+    if (fit.scale > 1) {
+        QCOMPARE(fit.font.pointSizeF(), 0.75 * size);
+        QVERIFY(!fontfit::fits(fit.font, fit.scale - 0.01, theStyle));
     }
 }
 
-// The desktop's font where it fits, else shrunk by at most a quarter, else a
-// quarter smaller in a window grown by one factor; and whatever is chosen,
-// nothing painted is cut off and the sub-headings read.
-void TestWindow::fitsTheDesktop()
+// One factor for the window and all it holds.
+void TestWindow::windowGrowsAsOne()
 {
-    QFETCH(QString, family);
-    QFETCH(int, size);
     QFETCH(QString, style);
-    QFont desktop(family);
-    desktop.setPointSize(size);
-    QCOMPARE(QFontInfo(desktop).family(), family); // the font is installed
-    Desktop look(desktop, style);
-    QCOMPARE(QApplication::style()->name(), style.toLower());
+    Desktop look(rowFont(), style);
     ShownCalculator w;
-
-    // The rule.
-    QStyle *theStyle = QApplication::style();
-    const fontfit::Fit fit = fontfit::fit(desktop, theStyle);
-    const double scale = fit.scale;
-    QFont threeQuarters = desktop;
-    threeQuarters.setPointSizeF(0.75 * size);
-    QCOMPARE(w.calculator.font().family(), family);
-    QCOMPARE(w.calculator.font().pointSizeF(), fit.font.pointSizeF());
-    QVERIFY(fit.font.pointSizeF() <= size && fit.font.pointSizeF() >= 0.75 * size);
-    QVERIFY(fontfit::fits(fit.font, scale, theStyle));
-    if (fit.font.pointSizeF() < size)
-        QVERIFY(!fontfit::fits(desktop, 1, theStyle));
-    if (fontfit::fits(threeQuarters, 1, theStyle) || (style == u"Fusion" && size == 9 && family != u"Liberation Sans"))
-        QCOMPARE(scale, 1.0);
-    if (scale > 1) {
-        QCOMPARE(fit.font.pointSizeF(), 0.75 * size);
-        QVERIFY(!fontfit::fits(fit.font, scale - 0.01, theStyle));
-    }
-
-    // One factor for the window and all it holds.
+    const double scale = fontfit::fit(rowFont(), QApplication::style()).scale;
     QCOMPARE(w.calculator.size(),
              QSize(layout::pixels(layout::clientWidth, scale), layout::pixels(layout::clientHeight, scale)));
     for (const layout::Control &c : layout::controls)
         QCOMPARE(w.child(QString::fromLatin1(c.name))->geometry(), layout::pixelRect(c, scale));
+}
 
-    // Every caption paints as it would with room to spare.
+// Every caption paints as it would with room to spare.
+void TestWindow::captionsPaintWhole()
+{
+    QFETCH(QString, style);
+    Desktop look(rowFont(), style);
+    ShownCalculator w;
     const auto labels = w.calculator.findChildren<QLabel *>(QRegularExpression(u"^Label\\d+$"_s));
     QCOMPARE(labels.size(), 28);
     for (QLabel *label : labels) {
@@ -353,8 +383,14 @@ void TestWindow::fitsTheDesktop()
         const Ink whole = inkOf(unclipped(label).get());
         QVERIFY2(painted.pixels == whole.pixels && painted.box.size() == whole.box.size(), qPrintable(label->text()));
     }
+}
 
-    // The hint: its caption whole, the heading alone on the first line.
+// The hint: its caption whole, the heading alone on the first line.
+void TestWindow::hintHeadingStandsAlone()
+{
+    QFETCH(QString, style);
+    Desktop look(rowFont(), style);
+    ShownCalculator w;
     auto *hint = w.child<QLabel>(u"Label11"_s);
     QCOMPARE(hint->text().remove(u'\n').size(), 116);
     QLabel heading(u"Hinweis zum Gebrauch:"_s);
@@ -363,10 +399,22 @@ void TestWindow::fitsTheDesktop()
     const QList<QRect> lines = inkLines(unclipped(hint)->grab().toImage());
     QVERIFY(lines.size() >= 2);
     QCOMPARE(lines.front().width(), inkOf(&heading).box.width());
+}
 
+void TestWindow::subHeadingsReadOnEveryDesktop()
+{
+    QFETCH(QString, style);
+    Desktop look(rowFont(), style);
+    ShownCalculator w;
     subHeadingsRead(&w.calculator);
+}
 
-    // A field shows two digits and eight places whole.
+// A field shows two digits and eight places whole.
+void TestWindow::fieldShowsTwoDigitsAndEightPlaces()
+{
+    QFETCH(QString, style);
+    Desktop look(rowFont(), style);
+    ShownCalculator w;
     const QString value = u"88.88888888"_s;
     QLineEdit roomy;
     roomy.setFont(w.field(u"Text3"_s)->font());
@@ -375,14 +423,17 @@ void TestWindow::fitsTheDesktop()
     const Ink whole = valueInk(&roomy, value);
     QVERIFY(whole.pixels > 0);
     QCOMPARE(shown.pixels, whole.pixels);
-    w.field(u"Text3"_s)->clear();
+}
 
-    // The message for the field with the longest name covers no control and
-    // shows whole.
-    QTest::mouseClick(w.field(u"Text14"_s), Qt::LeftButton);
-    QTest::keyClicks(w.field(u"Text14"_s), u"abc"_s);
-    QTest::keyClick(w.field(u"Text14"_s), Qt::Key_Tab);
-    auto *note = w.child<FieldNote>(u"Note"_s);
+// The message for the field with the longest name covers no control and
+// shows whole.
+void TestWindow::noteCoversNothingAndShowsWhole()
+{
+    QFETCH(QString, style);
+    Desktop look(rowFont(), style);
+    ShownCalculator w;
+    w.enter(u"Text14"_s, u"abc"_s);
+    auto *note = w.child<QLabel>(u"Note"_s);
     QVERIFY(note && note->isVisible());
     QCOMPARE(note->text(), u"Grain [gr] (Avoirdupois):\nKeine Zahl, z. B. 1.5"_s);
     for (const layout::Control &c : layout::controls) {
@@ -390,6 +441,7 @@ void TestWindow::fitsTheDesktop()
         const QRect at(control->mapTo(&w.calculator, QPoint(0, 0)), control->size());
         QVERIFY2(!at.intersects(note->geometry()), c.name);
     }
+    const double scale = fontfit::fit(rowFont(), QApplication::style()).scale;
     FieldNote roomyNote(nullptr, 2 * scale, numtext::Format{u'.'});
     roomyNote.setFont(note->font());
     roomyNote.setText(note->text());
