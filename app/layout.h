@@ -174,20 +174,21 @@ inline constexpr std::array<std::pair<FieldId, std::string_view>, 2> ownNames{{
     {FieldId::Text20, "Grain [gr] (Troy)"},
 }};
 
-// The control of this name, or none.
-constexpr const Control *find(std::string_view name)
+// The index of the control of this name in the table; the table's size
+// where there is none. (An index and no pointer: comparing the addresses of
+// the table's rows is no constant expression under the sanitizers.)
+constexpr std::size_t find(std::string_view name)
 {
-    for (const Control &c : controls) {
-        if (c.name == name)
-            return &c;
-    }
-    return nullptr;
+    std::size_t i = 0;
+    while (i < controls.size() && controls[i].name != name)
+        ++i;
+    return i;
 }
 
 // Every field's label is in the table.
 static_assert([] {
     for (const Control &c : controls) {
-        if (c.kind == Kind::Field && !find(c.label))
+        if (c.kind == Kind::Field && find(c.label) == controls.size())
             return false;
     }
     return true;
@@ -196,7 +197,7 @@ static_assert([] {
 // A field's row.
 constexpr const Control &row(FieldId id)
 {
-    return *find(fieldNames[std::size_t(id)]);
+    return controls[find(fieldNames[std::size_t(id)])];
 }
 
 // How a field is named (UTF-8): by its unit label, or where that is
@@ -207,7 +208,7 @@ constexpr std::string_view unitName(FieldId id)
         if (field == id)
             return name;
     }
-    return find(row(id).label)->caption;
+    return controls[find(row(id).label)].caption;
 }
 
 // The fields of a group in the order of its unit table.
@@ -216,8 +217,8 @@ constexpr std::array<FieldId, N> fieldsOf()
 {
     std::array<FieldId, N> fields{};
     for (const Control &c : controls) {
-        if (const auto *unit = std::get_if<Group>(&c.unit))
-            fields[std::size_t(*unit)] = c.field;
+        if (std::holds_alternative<Group>(c.unit))
+            fields[std::size_t(std::get<Group>(c.unit))] = c.field;
     }
     return fields;
 }
