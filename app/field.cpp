@@ -6,6 +6,7 @@
 #include <limits>
 
 #include <QFocusEvent>
+#include <QtMath>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -100,21 +101,22 @@ void Field::paintEvent(QPaintEvent *event)
     if (cursorPosition() != 0 || (hasSelectedText() && !allSelected) || !clipped(text()))
         return;
     const QRect room = textRect();
-    const QFontMetrics metrics = fontMetrics();
     const QString ellipsis(QChar(0x2026));
-    const int ellipsisWidth = metrics.horizontalAdvance(ellipsis);
+    const qreal ellipsisWidth = textWidth(font(), ellipsis);
     const QString shown = text();
-    int kept = 0;
+    // Measured as clipped() measures, so the two agree on what fits.
+    qreal kept = 0;
     for (qsizetype length = 1; length <= std::min(shown.size(), longestFigure); ++length) {
-        const int width = metrics.horizontalAdvance(shown.left(length));
+        const qreal width = textWidth(font(), QStringView(shown).left(length));
         if (textIndent + width + ellipsisWidth > room.width())
             break;
         kept = width;
     }
     // The line as the line edit centres it.
-    const int lineTop = room.top() + (room.height() - metrics.height() + 1) / 2;
-    const QRect cut(room.left() + textIndent + kept, lineTop, room.right() - room.left() - textIndent - kept + 1,
-                    metrics.height());
+    const int lineHeight = fontMetrics().height();
+    const int lineTop = room.top() + (room.height() - lineHeight + 1) / 2;
+    const int cutLeft = room.left() + textIndent + qCeil(kept);
+    const QRect cut(cutLeft, lineTop, room.right() - cutLeft + 1, lineHeight);
     QPainter painter(this);
     painter.fillRect(cut, palette().brush(allSelected ? QPalette::Highlight : QPalette::Base));
     painter.setPen(palette().color(allSelected ? QPalette::HighlightedText : QPalette::Text));

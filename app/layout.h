@@ -194,10 +194,20 @@ static_assert([] {
     return true;
 }());
 
+// Where each field's row stands in the table, found once at compile time.
+inline constexpr std::array<std::size_t, fieldCount> fieldRows = [] {
+    std::array<std::size_t, fieldCount> rows{};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind == Kind::Field)
+            rows[std::size_t(controls[i].field)] = i;
+    }
+    return rows;
+}();
+
 // A field's row.
 constexpr const Control &row(FieldId id)
 {
-    return controls[find(fieldNames[std::size_t(id)])];
+    return controls[fieldRows[std::size_t(id)]];
 }
 
 // How a field is named (UTF-8): by its unit label, or where that is

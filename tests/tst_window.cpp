@@ -168,7 +168,7 @@ void addDesktopRows()
     }
 }
 
-// The row's desktop font.
+// The row's desktop font and style.
 QFont rowFont()
 {
     QFETCH(QString, family);
@@ -177,6 +177,23 @@ QFont rowFont()
     font.setPointSize(size);
     return font;
 }
+
+// The desktop of the row under test.
+class RowDesktop : public Desktop
+{
+public:
+    RowDesktop()
+        : Desktop(rowFont(), rowStyle())
+    {
+    }
+
+private:
+    static QString rowStyle()
+    {
+        QFETCH(QString, style);
+        return style;
+    }
+};
 
 QPalette darkPalette()
 {
@@ -360,8 +377,7 @@ void TestWindow::fontFollowsTheRule()
 // One factor for the window and all it holds.
 void TestWindow::windowGrowsAsOne()
 {
-    QFETCH(QString, style);
-    Desktop look(rowFont(), style);
+    const RowDesktop look;
     ShownCalculator w;
     const double scale = fontfit::fit(rowFont(), QApplication::style()).scale;
     QCOMPARE(w.calculator.size(),
@@ -373,8 +389,7 @@ void TestWindow::windowGrowsAsOne()
 // Every caption paints as it would with room to spare.
 void TestWindow::captionsPaintWhole()
 {
-    QFETCH(QString, style);
-    Desktop look(rowFont(), style);
+    const RowDesktop look;
     ShownCalculator w;
     const auto labels = w.calculator.findChildren<QLabel *>(QRegularExpression(u"^Label\\d+$"_s));
     QCOMPARE(labels.size(), 28);
@@ -388,8 +403,7 @@ void TestWindow::captionsPaintWhole()
 // The hint: its caption whole, the heading alone on the first line.
 void TestWindow::hintHeadingStandsAlone()
 {
-    QFETCH(QString, style);
-    Desktop look(rowFont(), style);
+    const RowDesktop look;
     ShownCalculator w;
     auto *hint = w.child<QLabel>(u"Label11"_s);
     QCOMPARE(hint->text().remove(u'\n').size(), 116);
@@ -403,8 +417,7 @@ void TestWindow::hintHeadingStandsAlone()
 
 void TestWindow::subHeadingsReadOnEveryDesktop()
 {
-    QFETCH(QString, style);
-    Desktop look(rowFont(), style);
+    const RowDesktop look;
     ShownCalculator w;
     subHeadingsRead(&w.calculator);
 }
@@ -412,8 +425,7 @@ void TestWindow::subHeadingsReadOnEveryDesktop()
 // A field shows two digits and eight places whole.
 void TestWindow::fieldShowsTwoDigitsAndEightPlaces()
 {
-    QFETCH(QString, style);
-    Desktop look(rowFont(), style);
+    const RowDesktop look;
     ShownCalculator w;
     const QString value = u"88.88888888"_s;
     QLineEdit roomy;
@@ -429,8 +441,7 @@ void TestWindow::fieldShowsTwoDigitsAndEightPlaces()
 // shows whole.
 void TestWindow::noteCoversNothingAndShowsWhole()
 {
-    QFETCH(QString, style);
-    Desktop look(rowFont(), style);
+    const RowDesktop look;
     ShownCalculator w;
     w.enter(u"Text14"_s, u"abc"_s);
     auto *note = w.child<QLabel>(u"Note"_s);
