@@ -169,7 +169,7 @@ QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
     return nullptr;
 }
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) && !defined(Q_OS_WIN)
 void restateCaret(QLineEdit *field)
 {
     QAccessibleTextCursorEvent caret(field, field->cursorPosition());
@@ -194,8 +194,8 @@ void install()
 void restateCaretOnceFocused()
 {
     // Orca 48 and 51 name the field on Qt 6.8 and later as they are; Orca 43
-    // on Qt 6.4 says only the figure without this.
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // on Qt 6.4 says only the figure without this. Windows has no Orca.
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) && !defined(Q_OS_WIN)
     auto *field = qobject_cast<Field *>(QApplication::focusWidget());
     if (field && QAccessible::isActive())
         QMetaObject::invokeMethod(field, [field] { restateCaret(field); }, Qt::QueuedConnection);

@@ -19,7 +19,9 @@
 #include "fieldnote.h"
 #include "fontfit.h"
 #include "layout.h"
+#ifndef Q_OS_WIN
 #include "normalstate.h"
+#endif
 #include "windowicon.h"
 
 Calculator::Calculator(QWidget *parent)
@@ -53,7 +55,9 @@ Calculator::Calculator(QWidget *parent)
     controls.close->setDefault(false);
     connect(controls.close, &QPushButton::clicked, this, &Calculator::Close_Click);
     colours::colourSubHeadings(this);
+#ifndef Q_OS_WIN
     new NormalStateKeeper(this);
+#endif
 }
 
 void Calculator::Faktoren()
