@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# velmarin.exe as a Windows user meets it, under Wine in Xvfb: in a fresh
+# Wine prefix, copied alone into an empty folder (no DLL beside it), started
+# in a German and an English locale, a value typed into one field of each
+# group and the neighbouring field read back, then ended with "Schliessen":
+# exit status 0.
+set -u
+exe=$1
+. "$(dirname "$0")/wine.sh"
+app_pid=
+trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
+start_xvfb
+export WINEPREFIX=$work/wine
+wineboot --init >/dev/null 2>&1
+wineserver -w
+mkdir "$work/stick"
+cp "$exe" "$work/stick/velmarin.exe"
+
+failed=0
+expect() {
+    local what=$1 want=$2 got
+    got=$(copied)
+    if [ "$got" = "$want" ]; then
+        echo "ok: $what: $got"
+    else
+        echo "FAIL: $what: '$got', not '$want'"
+        failed=1
+    fi
+}
+
+for locale in de_DE en_US; do
+    if ! locale -a 2>/dev/null | grep -qix "$locale.utf-\?8"; then
+        echo "FAIL: the locale $locale.UTF-8 is not installed, and Wine needs it (locale-gen)"
+        exit 1
+    fi
+    sep=.
+    [ "$locale" = de_DE ] && sep=,
+    (cd "$work/stick" && LC_ALL=$locale.UTF-8 exec wine velmarin.exe) >"$work/app.log" 2>&1 &
+    app_pid=$!
+    find_window || { cat "$work/app.log"; exit 1; }
+    # The focus starts in the Celsius field; Tab goes on to Fahrenheit, the
+    # lengths from the metre field, then past "Schliessen" to the gram field.
+    enter 1
+    expect "$locale: 1 °C in °F" "33${sep}8"
+    xdotool key Tab
+    enter "1${sep}5"
+    expect "$locale: 1${sep}5 m in km" "0${sep}0015"
+    xdotool key Tab Tab Tab Tab Tab Tab Tab Tab
+    enter 1000
+    expect "$locale: 1000 g in kg" "1"
+    kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the program ended before Schliessen"; exit 1; }
+    click_close
+    wait_exit "$app_pid" || exit 1
+    app_pid=
+    echo "$locale: velmarin.exe exited with status $status"
+    [ "$status" -eq 0 ] || { cat "$work/app.log"; exit 1; }
+done
+exit "$failed"

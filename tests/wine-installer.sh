@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The installer under Wine, in a Wine prefix of its own: /S installs per
+# machine with the shortcut, the "Apps & features" entry and the licences;
+# the installed program starts and ends; the uninstaller, also with /S,
+# leaves nothing of Velmarin behind, on disk or in the registry.
+set -u
+setup=$1
+. "$(dirname "$0")/wine.sh"
+app_pid=
+trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
+start_xvfb
+export WINEPREFIX=$work/wine
+[ -s "$setup" ] || { echo "FAIL: no installer at $setup"; exit 1; }
+
+failed=0
+check() {
+    if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
+}
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmarin'
+value() {
+    wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+folder="$WINEPREFIX/drive_c/Program Files/Velmarin"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmarin.lnk"
+
+wineboot --init >/dev/null 2>&1
+wineserver -w
+wine "$setup" /S >"$work/setup.log" 2>&1
+wineserver -w
+for file in velmarin.exe uninstall.exe COPYING.txt LICENSES.txt Qt-LGPL-3.0.txt Qt-third-party.txt; do
+    check "installed $file" "[ -s \"\$folder/$file\" ]"
+done
+check "Start-menu shortcut" "[ -s \"\$shortcut\" ]"
+check "DisplayName" '[ "$(value DisplayName)" = Velmarin ]'
+version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+check "DisplayVersion $version" '[ "$(value DisplayVersion)" = "$version" ]'
+check "Publisher" '[ -n "$(value Publisher)" ]'
+check "DisplayIcon" '[ "$(value DisplayIcon)" = "\"C:\\Program Files\\Velmarin\\velmarin.exe\",0" ]'
+check "UninstallString" '[ "$(value UninstallString)" = "\"C:\\Program Files\\Velmarin\\uninstall.exe\"" ]'
+check "QuietUninstallString" '[ "$(value QuietUninstallString)" = "\"C:\\Program Files\\Velmarin\\uninstall.exe\" /S" ]'
+check "EstimatedSize in KiB" '[ $(( $(value EstimatedSize) )) -gt 1000 ]'
+
+# The installed program, started where the shortcut points.
+wine 'C:\Program Files\Velmarin\velmarin.exe' >"$work/app.log" 2>&1 &
+app_pid=$!
+find_window || { cat "$work/app.log"; exit 1; }
+click_close
+wait_exit "$app_pid" || exit 1
+app_pid=
+check "the installed program ends with status 0" '[ "$status" -eq 0 ]'
+
+wine 'C:\Program Files\Velmarin\uninstall.exe' /S >"$work/uninstall.log" 2>&1
+# The uninstaller runs on from a copy of itself; it is done when Wine is.
+wineserver -w
+check "folder removed" '[ ! -e "$folder" ]'
+check "shortcut removed" '[ ! -e "$shortcut" ]'
+check "uninstall key removed" '! wine reg query "$key" >/dev/null 2>&1'
+wineserver -w
+check "nothing named Velmarin left on drive C: or in the registry" \
+    '[ -z "$(find "$WINEPREFIX/drive_c" -iname "*velmarin*" -print -quit)" ] && ! grep -qi velmarin "$WINEPREFIX"/*.reg'
+exit "$failed"
