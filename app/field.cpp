@@ -117,8 +117,12 @@ void Field::paintEvent(QPaintEvent *event)
     const int lineTop = room.top() + (room.height() - lineHeight + 1) / 2;
     const int cutLeft = room.left() + textIndent + qCeil(kept);
     const QRect cut(cutLeft, lineTop, room.right() - cutLeft + 1, lineHeight);
+    // Opaque even where the style's field colour is not (Windows 11's is a
+    // translucent white over the window), or the covered digits would show.
+    const QColor window = colours::over(palette().color(QPalette::Window), Qt::white);
+    const QColor paper = colours::over(palette().color(allSelected ? QPalette::Highlight : QPalette::Base), window);
     QPainter painter(this);
-    painter.fillRect(cut, palette().brush(allSelected ? QPalette::Highlight : QPalette::Base));
+    painter.fillRect(cut, paper);
     painter.setPen(palette().color(allSelected ? QPalette::HighlightedText : QPalette::Text));
     painter.drawText(cut, Qt::AlignLeft | Qt::AlignVCenter, ellipsis);
 }

@@ -241,6 +241,8 @@ private slots:
     void fieldShowsTwoDigitsAndEightPlaces();
     void noteCoversNothingAndShowsWhole_data() { addDesktopRows(); }
     void noteCoversNothingAndShowsWhole();
+    void wideFigureEndsInAnEllipsis_data();
+    void wideFigureEndsInAnEllipsis();
     void tabWalksTheFocusOrder_data();
     void tabWalksTheFocusOrder();
     void labelAndFrameClicksKeepFocus();
@@ -500,6 +502,44 @@ void TestWindow::noteCoversNothingAndShowsWhole()
         return inkOf(image.copy(image.rect().adjusted(1, 1, -1, -1)), magenta);
     };
     QCOMPARE(inside(note).pixels, inside(&roomyNote).pixels);
+}
+
+void TestWindow::wideFigureEndsInAnEllipsis_data()
+{
+    QTest::addColumn<QString>("style");
+    for (const QString &style : desktopStyles())
+        QTest::newRow(qPrintable(style)) << style;
+}
+
+// Nothing of the digits that the ellipsis stands for shows, whatever colour
+// the style gives a field: opaque, or translucent as Windows 11's.
+void TestWindow::wideFigureEndsInAnEllipsis()
+{
+    QFETCH(QString, style);
+    Desktop look(QFont(u"Noto Sans"_s, 9), style);
+    ShownCalculator w;
+    w.enter(u"Text4"_s, u"-1234567890"_s);
+    Field *centimetres = w.field(u"Text10"_s);
+    QVERIFY(!centimetres->hasFocus());
+    QVERIFY(centimetres->fontMetrics().horizontalAdvance(centimetres->text()) > centimetres->width());
+    QPalette palette = centimetres->palette();
+    palette.setColor(QPalette::Text, QColor(255, 0, 255));
+    centimetres->setPalette(palette);
+    const QImage image = centimetres->grab().toImage();
+    const QRect ink = inkOf(image, magenta).box;
+    // Digits reach the upper half of the line, the ellipsis stays below it.
+    int lastDigit = -1;
+    int last = -1;
+    for (int x = ink.left(); x <= ink.right(); ++x) {
+        for (int y = ink.top(); y <= ink.bottom(); ++y) {
+            if (!magenta(image.pixelColor(x, y)))
+                continue;
+            last = x;
+            if (y < ink.top() + ink.height() / 2)
+                lastDigit = x;
+        }
+    }
+    QVERIFY2(last > lastDigit + 2, qPrintable(QString("digits to x %1, ink to x %2").arg(lastDigit).arg(last)));
 }
 
 void TestWindow::tabWalksTheFocusOrder_data()
