@@ -6,7 +6,6 @@
 #include <limits>
 
 #include <QFocusEvent>
-#include <QtMath>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -112,11 +111,14 @@ void Field::paintEvent(QPaintEvent *event)
             break;
         kept = width;
     }
-    // The line as the line edit centres it.
+    // The line as the line edit centres it, cut where the first character
+    // that does not fit begins: glyphs may stand at fractions of a pixel
+    // (Windows' DirectWrite, scaled displays), and a cut rounded up would
+    // leave a sliver of that character in view.
     const int lineHeight = fontMetrics().height();
     const int lineTop = room.top() + (room.height() - lineHeight + 1) / 2;
-    const int cutLeft = room.left() + textIndent + qCeil(kept);
-    const QRect cut(cutLeft, lineTop, room.right() - cutLeft + 1, lineHeight);
+    const qreal cutLeft = room.left() + textIndent + kept;
+    const QRectF cut(cutLeft, lineTop, room.right() + 1 - cutLeft, lineHeight);
     // Opaque even where the style's field colour is not (Windows 11's is a
     // translucent white over the window), or the covered digits would show.
     const QColor window = colours::over(palette().color(QPalette::Window), Qt::white);
