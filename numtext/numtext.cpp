@@ -15,11 +15,19 @@ namespace numtext {
 
 Format Format::fromLocale(const QLocale &locale)
 {
+    const auto separator = [](const QLocale &of) {
+        const QString point = of.decimalPoint();
+        return point.size() == 1 ? point.front().unicode() : u'.';
+    };
     Format format;
-    const QString point = locale.decimalPoint();
-    const char16_t qtDecimal = point.size() == 1 ? point.front().unicode() : u'.';
+    const char16_t qtDecimal = separator(locale);
     if (qtDecimal < 0x80) {
         format.decimal = qtDecimal;
+        // Windows gives the user's setting, "." for Arabic, where Qt's own
+        // data give the Arabic separator: one typed is read all the same.
+        if (const char16_t own = separator(QLocale(locale.language(), locale.script(), locale.territory()));
+            own >= 0x80)
+            format.otherDecimal = own;
     } else {
         // What the desktop's other programs write and read back, and a
         // keyboard of Latin digits types.

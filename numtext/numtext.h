@@ -27,7 +27,9 @@ struct Format {
 
     // Where Qt's separator is not ASCII (U+066B, the Arabic decimal
     // separator), the ASCII one that glibc's data and CLDR's Latin-digit
-    // symbols give is written, and both are read.
+    // symbols give is written, and both are read; where the system gives an
+    // ASCII one for such a locale (Windows: the user's setting), that one is
+    // written and the locale's own is read as well.
     static Format fromLocale(const QLocale &locale);
 };
 

@@ -28,6 +28,12 @@ copied() {
     xclip -o -selection clipboard 2>/dev/null
 }
 
+# Replaces the focused field's text by pasting, as Ctrl+A, Ctrl+V do.
+paste_text() {
+    printf '%s' "$1" | xclip -selection clipboard
+    xdotool key ctrl+a ctrl+v
+}
+
 # Types into the focused field and leaves it with Tab.
 enter() {
     xdotool key ctrl+a
