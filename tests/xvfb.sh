@@ -1,7 +1,9 @@
 # Sourced by the scripts that run the real program: a scratch folder and an
-# X server of their own, both gone when the script ends.
+# X server of their own, both gone when the script ends, and the program's
+# window found and closed with "Schliessen".
 work=$(mktemp -d)
 xvfb_pid=
+window=
 
 # Ends the script with 77 (CTest's skip) naming the Debian packages to install
 # when one of the commands is missing.
@@ -28,4 +30,41 @@ start_xvfb() {
 stop_xvfb() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
+}
+
+# Waits for the window titled Velmarin to show, up to SECONDS (10), and
+# gives it the focus.
+find_window() {
+    local tenths=$((${1:-10} * 10))
+    window=
+    for _ in $(seq "$tenths"); do
+        window=$(xdotool search --onlyvisible --name '^Velmarin$' 2>/dev/null | head -n1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { echo "FAIL: no window 'Velmarin' appeared"; return 1; }
+    xdotool windowfocus --sync "$window"
+}
+
+# Clicks "Schliessen" (Left 160, Top 424, 121 x 25 pixels of the client
+# area at 96 DPI) in the program started as $app_pid, logging to
+# $work/app.log; fails unless it then ends within 10 s with status 0.
+# NAME names it in what is said.
+close_window() {
+    local name=$1 status
+    kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: $name ended before Schliessen"; cat "$work/app.log"; return 1; }
+    xdotool mousemove --window "$window" 220 436 click 1
+    for _ in $(seq 100); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$app_pid" 2>/dev/null; then
+        echo "FAIL: $name still running 10 s after Schliessen"
+        return 1
+    fi
+    wait "$app_pid"
+    status=$?
+    app_pid=
+    echo "$name exited with status $status"
+    [ "$status" -eq 0 ] || { cat "$work/app.log"; return 1; }
 }
