@@ -2,6 +2,8 @@
 #include "calculator.h"
 
 #include <algorithm>
+#include <utility>
+#include <variant>
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -23,6 +25,26 @@
 #include "normalstate.h"
 #endif
 #include "windowicon.h"
+
+namespace {
+
+// A table by field, from pairs in any order: a field left out or given twice
+// is no constant expression.
+template<typename T>
+constexpr std::array<T, layout::fieldCount> byField(const std::array<std::pair<layout::FieldId, T>, layout::fieldCount> &pairs)
+{
+    std::array<T, layout::fieldCount> table{};
+    std::array<bool, layout::fieldCount> given{};
+    for (const auto &[id, value] : pairs) {
+        if (given[std::size_t(id)])
+            throw "a field given twice";
+        given[std::size_t(id)] = true;
+        table[std::size_t(id)] = value;
+    }
+    return table;
+}
+
+} // namespace
 
 Calculator::Calculator(QWidget *parent)
     : QWidget(parent)
@@ -72,12 +94,12 @@ void Calculator::Gewichte()
 
 numtext::Error Calculator::LaengenUpdaten(const convert::Base &Val1)
 {
-    return writeGroup(layout::lengthFields, m_lengthFactors, Val1);
+    return writeGroup(layout::lengthFields, convert::fanOut(m_lengthFactors, Val1, m_format));
 }
 
 numtext::Error Calculator::GewichteUpdaten(const convert::Base &Val1)
 {
-    return writeGroup(layout::massFields, m_massFactors, Val1);
+    return writeGroup(layout::massFields, convert::fanOut(m_massFactors, Val1, m_format));
 }
 
 void Calculator::Close_Click()
@@ -119,17 +141,21 @@ void Calculator::AlleFormulareEntladen()
 
 bool Calculator::eventFilter(QObject *watched, QEvent *event)
 {
-    // By layout::FieldId.
-    static constexpr std::array<void (Calculator::*)(), layout::fieldCount> lostFocus{
-        &Calculator::Text1_LostFocus,  &Calculator::Text2_LostFocus,  &Calculator::Text3_LostFocus,
-        &Calculator::Text4_LostFocus,  &Calculator::Text5_LostFocus,  &Calculator::Text6_LostFocus,
-        &Calculator::Text7_LostFocus,  &Calculator::Text8_LostFocus,  &Calculator::Text9_LostFocus,
-        &Calculator::Text10_LostFocus, &Calculator::Text11_LostFocus, &Calculator::Text12_LostFocus,
-        &Calculator::Text13_LostFocus, &Calculator::Text14_LostFocus, &Calculator::Text15_LostFocus,
-        &Calculator::Text16_LostFocus, &Calculator::Text17_LostFocus, &Calculator::Text18_LostFocus,
-        &Calculator::Text19_LostFocus, &Calculator::Text20_LostFocus, &Calculator::Text21_LostFocus,
-        &Calculator::Text22_LostFocus, &Calculator::Text23_LostFocus, &Calculator::Text24_LostFocus,
-    };
+    using enum layout::FieldId;
+    static constexpr auto lostFocus = byField<void (Calculator::*)()>({{
+        {Text1, &Calculator::Text1_LostFocus},   {Text2, &Calculator::Text2_LostFocus},
+        {Text3, &Calculator::Text3_LostFocus},   {Text4, &Calculator::Text4_LostFocus},
+        {Text5, &Calculator::Text5_LostFocus},   {Text6, &Calculator::Text6_LostFocus},
+        {Text7, &Calculator::Text7_LostFocus},   {Text8, &Calculator::Text8_LostFocus},
+        {Text9, &Calculator::Text9_LostFocus},   {Text10, &Calculator::Text10_LostFocus},
+        {Text11, &Calculator::Text11_LostFocus}, {Text24, &Calculator::Text24_LostFocus},
+        {Text12, &Calculator::Text12_LostFocus}, {Text13, &Calculator::Text13_LostFocus},
+        {Text14, &Calculator::Text14_LostFocus}, {Text15, &Calculator::Text15_LostFocus},
+        {Text16, &Calculator::Text16_LostFocus}, {Text17, &Calculator::Text17_LostFocus},
+        {Text18, &Calculator::Text18_LostFocus}, {Text19, &Calculator::Text19_LostFocus},
+        {Text20, &Calculator::Text20_LostFocus}, {Text21, &Calculator::Text21_LostFocus},
+        {Text22, &Calculator::Text22_LostFocus}, {Text23, &Calculator::Text23_LostFocus},
+    }});
     if (event->type() == QEvent::FocusOut) {
         // Only a move to another control of this window counts as leaving the
         // field: not a switch to another window, the field's own context menu,
@@ -156,51 +182,37 @@ void Calculator::changeEvent(QEvent *event)
 
 void Calculator::leave(layout::FieldId id)
 {
-    const layout::Unit &unit = layout::row(id).unit;
-    if (const auto *scale = std::get_if<convert::Temperature>(&unit)) {
-        leaveTemperature(id, *scale);
-    } else if (const auto *length = std::get_if<convert::Length>(&unit)) {
+    const layout::Unit &unit = layout::fieldRow(id).unit;
+    const auto *length = std::get_if<convert::Length>(&unit);
+    const auto *mass = std::get_if<convert::Mass>(&unit);
+    if (length)
         Faktoren();
-        leaveGroup(id, convert::lengths[std::size_t(*length)], &Calculator::LaengenUpdaten);
-    } else {
+    if (mass)
         Gewichte();
-        leaveGroup(id, convert::masses[std::size_t(std::get<convert::Mass>(unit))], &Calculator::GewichteUpdaten);
-    }
-}
-
-void Calculator::leaveTemperature(layout::FieldId id, convert::Temperature scale)
-{
     Field *from = field(id);
     const QString text = from->text();
     if (text.isEmpty())
         return;
-    const numtext::Result result = convert::otherScale(scale, text, m_format);
-    if (result) {
-        const auto other = scale == convert::Temperature::Celsius ? layout::FieldId::Text2 : layout::FieldId::Text1;
-        field(other)->showFigure(numtext::render(result.value, m_format));
-    }
-    report(from, result.error);
-}
-
-void Calculator::leaveGroup(layout::FieldId id, const convert::Unit &unit,
-                            numtext::Error (Calculator::*update)(const convert::Base &))
-{
-    const QString text = field(id)->text();
-    if (text.isEmpty())
+    if (const auto *scale = std::get_if<convert::Temperature>(&unit)) {
+        const numtext::Result result = convert::otherScale(*scale, text, m_format);
+        if (result) {
+            const auto other = layout::temperatureFields[*scale == convert::Temperature::Celsius ? 1 : 0];
+            field(other)->showFigure(numtext::render(result.value, m_format));
+        }
+        report(from, result.error);
         return;
-    const convert::BaseValue base = convert::toBase(unit, text, m_format);
-    report(field(id), base ? (this->*update)(base.value) : base.error);
+    }
+    const convert::BaseValue base = length ? convert::toBase(convert::lengths[std::size_t(*length)], text, m_format)
+                                           : convert::toBase(convert::masses[std::size_t(*mass)], text, m_format);
+    report(from, !base ? base.error : length ? LaengenUpdaten(base.value) : GewichteUpdaten(base.value));
 }
 
-template<std::size_t N>
-numtext::Error Calculator::writeGroup(const std::array<layout::FieldId, N> &ids, const std::array<double, N> &factors,
-                                      const convert::Base &base)
+numtext::Error Calculator::writeGroup(std::span<const layout::FieldId> ids, const convert::Figures &figures)
 {
-    const convert::Figures group = convert::fanOut(factors, base, m_format);
-    if (!group)
-        return group.error;
-    for (std::size_t i = 0; i < N; ++i)
-        field(ids[i])->showFigure(group.value[qsizetype(i)].text, group.value[qsizetype(i)].unrounded);
+    if (!figures)
+        return figures.error;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        field(ids[i])->showFigure(figures.value[qsizetype(i)].text, figures.value[qsizetype(i)].unrounded);
     return numtext::Error::None;
 }
 

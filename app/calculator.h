@@ -8,18 +8,15 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
+#include <span>
 
 #include <QWidget>
 
 #include "converter.h"
+#include "fieldid.h"
 
 class Field;
 class FieldNote;
-
-namespace layout {
-enum class FieldId : unsigned char;
-}
 
 class Calculator : public QWidget
 {
@@ -71,19 +68,15 @@ private:
 
     // Converts from the field that was left, whichever its unit.
     void leave(layout::FieldId id);
-    void leaveTemperature(layout::FieldId id, convert::Temperature scale);
-    void leaveGroup(layout::FieldId id, const convert::Unit &unit,
-                    numtext::Error (Calculator::*update)(const convert::Base &));
-    template<std::size_t N>
-    numtext::Error writeGroup(const std::array<layout::FieldId, N> &ids, const std::array<double, N> &factors,
-                              const convert::Base &base);
+    // Writes a group's figures into its fields, or none: the error otherwise.
+    numtext::Error writeGroup(std::span<const layout::FieldId> ids, const convert::Figures &figures);
     void report(Field *field, numtext::Error error);
     Field *field(layout::FieldId id) const { return m_fields[std::size_t(id)]; }
 
     numtext::Format m_format;
     double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
     FieldNote *m_note = nullptr; // made at the first message
-    std::array<Field *, 24> m_fields{}; // by layout::FieldId
+    std::array<Field *, layout::fieldCount> m_fields{}; // by layout::FieldId
     std::array<double, convert::lengths.size()> m_lengthFactors{};
     std::array<double, convert::masses.size()> m_massFactors{};
 };

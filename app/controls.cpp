@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "field.h"
+#include "layout.h"
 
 Controls makeControls(QWidget *window, double scale, const QString &hint)
 {
@@ -27,9 +28,9 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
             widget = frames[c.name] = new QGroupBox(caption, parent);
             break;
         case layout::Kind::Field: {
-            const std::string_view unit = layout::unitName(c.field);
+            const std::string_view unit = layout::unitName(c.id);
             auto *field = new Field(QString::fromUtf8(unit.data(), qsizetype(unit.size())), parent);
-            made.fields[std::size_t(c.field)] = field;
+            made.fields[std::size_t(c.id)] = field;
             focusOrder.emplace_back(c.tabIndex, field);
             widget = field;
             break;
@@ -53,12 +54,10 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
         widget->setGeometry(layout::pixelRect(c, scale));
     }
 
-    for (const layout::Control &c : layout::controls) {
-        if (c.kind != layout::Kind::Field)
-            continue;
-        Field *field = made.fields[std::size_t(c.field)];
+    for (const layout::FieldRow &f : layout::fields) {
+        Field *field = made.fields[std::size_t(f.id)];
         // A screen reader names a field after the label whose buddy it is.
-        labels.at(c.label)->setBuddy(field);
+        labels.at(f.label.name)->setBuddy(field);
         field->raise(); // a field overlapping its label is drawn on top
     }
     std::sort(focusOrder.begin(), focusOrder.end());

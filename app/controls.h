@@ -9,7 +9,7 @@
 
 #include <QtGlobal>
 
-#include "layout.h"
+#include "fieldid.h"
 
 QT_BEGIN_NAMESPACE
 class QPushButton;

@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's 56 controls as data, table by table as the layout gives them:
-// frames, fields, labels, the hint and the button. Places and sizes are in
-// twips (1/1440 inch, 15 to a pixel at 96 dpi), relative to the frame that
-// holds a control or to the window's client area.
+// The window's 56 controls as data. Each field is one row of one table, with
+// its unit, its frame, its place and the label that names it; the frames,
+// sub-headings, hint and button are the rest. Everything else about a field
+// (its name, its group's order, how a screen reader names it) is made from
+// that row at compile time. Places and sizes are in twips (1/1440 inch, 15
+// to a pixel at 96 dpi), relative to the frame that holds a control or to
+// the window's client area.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <string_view>
-#include <utility>
 #include <variant>
 
 #include <QRect>
 
 #include "converter.h"
+#include "fieldid.h"
 
 namespace layout {
 
@@ -25,33 +28,6 @@ inline constexpr int labelHeight = 255;
 
 enum class Kind { Frame, Field, Label, SubHeading, Hint, Button };
 
-// A field by its name in the layout; the one index of a field everywhere.
-enum class FieldId : unsigned char {
-    Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12,
-    Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20, Text21, Text22, Text23, Text24,
-};
-inline constexpr std::size_t fieldCount = 24;
-inline constexpr std::array<const char *, fieldCount> fieldNames{
-    "Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text8",
-    "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16",
-    "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23", "Text24",
-};
-
-// The unit a field stands for; a control that is no field stands for none.
-using Unit = std::variant<std::monostate, convert::Temperature, convert::Length, convert::Mass>;
-
-struct Control {
-    Kind kind;
-    const char *name;
-    const char *frame = nullptr; // the frame that holds it; none: the window
-    const char *caption = "";    // UTF-8
-    int left = 0, top = 0, width = 0, height = 0;
-    int tabIndex = 0;
-    FieldId field = {};          // a field's index,
-    Unit unit = {};              // its unit,
-    const char *label = nullptr; // and the label that names it
-};
-
 // "Hinweis zum Gebrauch:", 31 spaces, then the sentence: the run of spaces
 // pushes the sentence onto the second line of the wrapped label.
 inline constexpr std::string_view hint = "Hinweis zum Gebrauch:                               "
@@ -61,181 +37,194 @@ inline constexpr std::string_view hint = "Hinweis zum Gebrauch:                 
 inline constexpr std::string_view hintHeading = hint.substr(0, hint.find("  "));
 inline constexpr std::size_t hintSentence = hint.find_first_not_of(' ', hintHeading.size());
 
+// A field's name in the layout, "Text1" to "Text24", made from its index.
+inline constexpr std::array<std::array<char, 7>, fieldCount> fieldNames = [] {
+    std::array<std::array<char, 7>, fieldCount> names{};
+    for (std::size_t i = 0; i < fieldCount; ++i) {
+        names[i] = {'T', 'e', 'x', 't'};
+        const std::size_t number = i + 1;
+        std::size_t at = 4;
+        if (number >= 10)
+            names[i][at++] = char('0' + number / 10);
+        names[i][at] = char('0' + number % 10);
+    }
+    return names;
+}();
+
+// The unit a field stands for, and so its group.
+using Unit = std::variant<convert::Temperature, convert::Length, convert::Mass>;
+
+// Where a control stands: its top-left corner, relative to its frame or to
+// the window, and its place in the tab order.
+struct Place {
+    int left = 0, top = 0;
+    int tabIndex = 0;
+};
+
+// The label that names a field, one line under it (or beside it).
+struct UnitLabel {
+    const char *name;
+    const char *caption; // UTF-8
+    Place place;
+    int width;
+};
+
+// A field: its unit, frame and place, and its label. A screen reader names
+// it by the label's caption, or where that alone is ambiguous by a name of
+// its own.
+struct FieldRow {
+    FieldId id;
+    Unit unit;
+    const char *frame;
+    Place place;
+    UnitLabel label;
+    const char *ownName = nullptr; // UTF-8
+};
+
+// The fields in the order they stand on screen, group by group, row by row.
+inline constexpr std::array<FieldRow, fieldCount> fields = [] {
+    using enum FieldId;
+    using convert::Length, convert::Mass, convert::Temperature;
+    return std::array<FieldRow, fieldCount>{{
+        {Text1, Temperature::Celsius, "Frame1", {120, 240, 1}, {"Label1", "°C", {1080, 240, 3}, 255}},
+        {Text2, Temperature::Fahrenheit, "Frame1", {1440, 240, 2}, {"Label2", "°F", {2400, 240, 4}, 255}},
+        {Text10, Length::Centimetre, "Frame2", {120, 240, 20}, {"Label10", "Zentimeter", {120, 530, 21}, 975}},
+        {Text3, Length::Metre, "Frame2", {1440, 240, 6}, {"Label3", "Meter", {1440, 530, 9}, 855}},
+        {Text4, Length::Kilometre, "Frame2", {2760, 240, 7}, {"Label4", "Kilometer", {2760, 530, 10}, 975}},
+        {Text5, Length::Inch, "Frame2", {120, 840, 8}, {"Label5", "Inches", {120, 1130, 11}, 975}},
+        {Text6, Length::Foot, "Frame2", {1440, 840, 12}, {"Label6", "Feet", {1440, 1130, 13}, 975}},
+        {Text7, Length::Yard, "Frame2", {2760, 840, 14}, {"Label7", "Yards", {2760, 1130, 15}, 975}},
+        {Text8, Length::Mile, "Frame2", {4080, 840, 16}, {"Label8", "Meilen", {4080, 1130, 17}, 855}},
+        {Text9, Length::NauticalMile, "Frame2", {5400, 840, 18}, {"Label9", "Seemeilen", {5400, 1130, 19}, 855}},
+        {Text11, Mass::Gram, "Frame3", {120, 480, 26}, {"Label13", "Gramm [g]", {120, 770, 30}, 975}},
+        {Text24, Mass::Carat, "Frame3", {1440, 480, 54}, {"Label28", "metr. Carat [ct]", {1440, 765, 55}, 1215}},
+        {Text12, Mass::Kilogram, "Frame3", {2760, 480, 27}, {"Label14", "Kilogramm [kg]", {2760, 765, 31}, 1095}},
+        {Text13, Mass::Tonne, "Frame3", {4080, 480, 28}, {"Label15", "metr. Tonne [t]", {4080, 765, 32}, 1215}},
+        {Text14, Mass::Grain, "Frame3", {120, 1440, 29}, {"Label17", "Grain [gr]", {120, 1725, 38}, 975},
+         "Grain [gr] (Avoirdupois)"},
+        {Text15, Mass::Dram, "Frame3", {1440, 1440, 34}, {"Label18", "Dram [dr]", {1440, 1725, 39}, 975}},
+        {Text16, Mass::Ounce, "Frame3", {2760, 1440, 35}, {"Label19", "Ounce [oz]", {2760, 1725, 40}, 975}},
+        {Text17, Mass::Pound, "Frame3", {4080, 1440, 36}, {"Label20", "Pound [lb]", {4080, 1725, 41}, 975}},
+        {Text18, Mass::ShortTon, "Frame3", {5400, 1440, 37}, {"Label21", "Short ton [tn]", {5400, 1725, 42}, 975}},
+        {Text19, Mass::LongTon, "Frame3", {120, 2040, 43}, {"Label22", "Long ton [l.tn]", {120, 2325, 44}, 1095}},
+        {Text20, Mass::TroyGrain, "Frame3", {120, 3000, 46}, {"Label24", "Grain [gr]", {120, 3290, 50}, 1095},
+         "Grain [gr] (Troy)"},
+        {Text21, Mass::Pennyweight, "Frame3", {1440, 3000, 47}, {"Label25", "Pennyweight [pwt]", {1440, 3285, 51}, 1335}},
+        {Text22, Mass::TroyOunce, "Frame3", {2760, 3000, 48}, {"Label26", "Troy Ounce [oz]", {2760, 3285, 52}, 1335}},
+        {Text23, Mass::TroyPound, "Frame3", {4080, 3000, 49}, {"Label27", "Troy Pound [lb]", {4080, 3290, 53}, 1215}},
+    }};
+}();
+
+// Every control of the window, as the tables above and below give it.
+struct Control {
+    Kind kind;
+    const char *name;
+    const char *frame = nullptr; // the frame that holds it; none: the window
+    const char *caption = "";    // UTF-8
+    int left = 0, top = 0, width = 0, height = 0;
+    int tabIndex = 0;
+    FieldId id = {}; // a field's
+};
+
 constexpr Control frame(const char *name, const char *caption, int left, int top, int width, int height, int tabIndex)
 {
-    return {.kind = Kind::Frame, .name = name, .caption = caption,
-            .left = left, .top = top, .width = width, .height = height, .tabIndex = tabIndex};
-}
-
-constexpr Control field(FieldId id, const char *frame, Unit unit, const char *label, int left, int top, int tabIndex)
-{
-    return {Kind::Field, fieldNames[std::size_t(id)], frame, "", left, top, fieldWidth, fieldHeight, tabIndex, id,
-            unit, label};
-}
-
-constexpr Control label(const char *name, const char *frame, const char *caption, int left, int top, int width,
-                        int tabIndex)
-{
-    return {.kind = Kind::Label, .name = name, .frame = frame, .caption = caption,
-            .left = left, .top = top, .width = width, .height = labelHeight, .tabIndex = tabIndex};
+    return {Kind::Frame, name, nullptr, caption, left, top, width, height, tabIndex};
 }
 
 // Drawn in the 3-D dark shadow colour.
-constexpr Control subHeading(const char *name, const char *frame, const char *caption, int left, int top, int width,
-                             int tabIndex)
+constexpr Control subHeading(const char *name, const char *caption, int top, int width, int tabIndex)
 {
-    return {.kind = Kind::SubHeading, .name = name, .frame = frame, .caption = caption,
-            .left = left, .top = top, .width = width, .height = labelHeight, .tabIndex = tabIndex};
+    return {Kind::SubHeading, name, "Frame3", caption, 120, top, width, labelHeight, tabIndex};
 }
 
-// Wrapped at spaces in its fixed box.
-constexpr Control hintLabel(const char *name, int left, int top, int width, int height, int tabIndex)
-{
-    return {.kind = Kind::Hint, .name = name, .caption = hint.data(),
-            .left = left, .top = top, .width = width, .height = height, .tabIndex = tabIndex};
-}
-
-constexpr Control button(const char *name, const char *caption, int left, int top, int width, int height,
-                         int tabIndex)
-{
-    return {.kind = Kind::Button, .name = name, .caption = caption,
-            .left = left, .top = top, .width = width, .height = height, .tabIndex = tabIndex};
-}
-
+// The frames first, since they hold the rest; then the fields, their labels,
+// the sub-headings, the hint (wrapped at spaces in its fixed box) and the
+// button.
 inline constexpr std::array<Control, 56> controls = [] {
-    using enum FieldId;
-    using convert::Length, convert::Mass, convert::Temperature;
-    return std::array<Control, 56>{{
+    std::array<Control, 56> all{{
         frame("Frame1", "Temperatur", 120, 120, 2895, 735, 0),
         frame("Frame2", "Längen", 120, 960, 6495, 1575, 5),
         frame("Frame3", "Gewichte", 120, 2640, 6495, 3615, 24),
-
-        field(Text1, "Frame1", Temperature::Celsius, "Label1", 120, 240, 1),
-        field(Text2, "Frame1", Temperature::Fahrenheit, "Label2", 1440, 240, 2),
-        field(Text10, "Frame2", Length::Centimetre, "Label10", 120, 240, 20),
-        field(Text3, "Frame2", Length::Metre, "Label3", 1440, 240, 6),
-        field(Text4, "Frame2", Length::Kilometre, "Label4", 2760, 240, 7),
-        field(Text5, "Frame2", Length::Inch, "Label5", 120, 840, 8),
-        field(Text6, "Frame2", Length::Foot, "Label6", 1440, 840, 12),
-        field(Text7, "Frame2", Length::Yard, "Label7", 2760, 840, 14),
-        field(Text8, "Frame2", Length::Mile, "Label8", 4080, 840, 16),
-        field(Text9, "Frame2", Length::NauticalMile, "Label9", 5400, 840, 18),
-        field(Text11, "Frame3", Mass::Gram, "Label13", 120, 480, 26),
-        field(Text24, "Frame3", Mass::Carat, "Label28", 1440, 480, 54),
-        field(Text12, "Frame3", Mass::Kilogram, "Label14", 2760, 480, 27),
-        field(Text13, "Frame3", Mass::Tonne, "Label15", 4080, 480, 28),
-        field(Text14, "Frame3", Mass::Grain, "Label17", 120, 1440, 29),
-        field(Text15, "Frame3", Mass::Dram, "Label18", 1440, 1440, 34),
-        field(Text16, "Frame3", Mass::Ounce, "Label19", 2760, 1440, 35),
-        field(Text17, "Frame3", Mass::Pound, "Label20", 4080, 1440, 36),
-        field(Text18, "Frame3", Mass::ShortTon, "Label21", 5400, 1440, 37),
-        field(Text19, "Frame3", Mass::LongTon, "Label22", 120, 2040, 43),
-        field(Text20, "Frame3", Mass::TroyGrain, "Label24", 120, 3000, 46),
-        field(Text21, "Frame3", Mass::Pennyweight, "Label25", 1440, 3000, 47),
-        field(Text22, "Frame3", Mass::TroyOunce, "Label26", 2760, 3000, 48),
-        field(Text23, "Frame3", Mass::TroyPound, "Label27", 4080, 3000, 49),
-
-        label("Label1", "Frame1", "°C", 1080, 240, 255, 3),
-        label("Label2", "Frame1", "°F", 2400, 240, 255, 4),
-        label("Label10", "Frame2", "Zentimeter", 120, 530, 975, 21),
-        label("Label3", "Frame2", "Meter", 1440, 530, 855, 9),
-        label("Label4", "Frame2", "Kilometer", 2760, 530, 975, 10),
-        label("Label5", "Frame2", "Inches", 120, 1130, 975, 11),
-        label("Label6", "Frame2", "Feet", 1440, 1130, 975, 13),
-        label("Label7", "Frame2", "Yards", 2760, 1130, 975, 15),
-        label("Label8", "Frame2", "Meilen", 4080, 1130, 855, 17),
-        label("Label9", "Frame2", "Seemeilen", 5400, 1130, 855, 19),
-        subHeading("Label12", "Frame3", "Metrisches System", 120, 240, 2055, 25),
-        label("Label13", "Frame3", "Gramm [g]", 120, 770, 975, 30),
-        label("Label28", "Frame3", "metr. Carat [ct]", 1440, 765, 1215, 55),
-        label("Label14", "Frame3", "Kilogramm [kg]", 2760, 765, 1095, 31),
-        label("Label15", "Frame3", "metr. Tonne [t]", 4080, 765, 1215, 32),
-        subHeading("Label16", "Frame3", "Avoirdupois-System (USA, UK)", 120, 1200, 3135, 33),
-        label("Label17", "Frame3", "Grain [gr]", 120, 1725, 975, 38),
-        label("Label18", "Frame3", "Dram [dr]", 1440, 1725, 975, 39),
-        label("Label19", "Frame3", "Ounce [oz]", 2760, 1725, 975, 40),
-        label("Label20", "Frame3", "Pound [lb]", 4080, 1725, 975, 41),
-        label("Label21", "Frame3", "Short ton [tn]", 5400, 1725, 975, 42),
-        label("Label22", "Frame3", "Long ton [l.tn]", 120, 2325, 1095, 44),
-        subHeading("Label23", "Frame3", "Troy-System für Gold, Silber und Edelsteine", 120, 2760, 3255, 45),
-        label("Label24", "Frame3", "Grain [gr]", 120, 3290, 1095, 50),
-        label("Label25", "Frame3", "Pennyweight [pwt]", 1440, 3285, 1335, 51),
-        label("Label26", "Frame3", "Troy Ounce [oz]", 2760, 3285, 1335, 52),
-        label("Label27", "Frame3", "Troy Pound [lb]", 4080, 3290, 1215, 53),
-
-        hintLabel("Label11", 3240, 240, 3135, 615, 22),
-        button("Close", "Schliessen", 2400, 6360, 1815, 375, 23),
-}};
+    }};
+    std::size_t at = 3;
+    for (const FieldRow &f : fields) {
+        all[at++] = {Kind::Field, fieldNames[std::size_t(f.id)].data(), f.frame, "",
+                     f.place.left, f.place.top, fieldWidth, fieldHeight, f.place.tabIndex, f.id};
+    }
+    for (const FieldRow &f : fields) {
+        const UnitLabel &l = f.label;
+        all[at++] = {Kind::Label, l.name, f.frame, l.caption, l.place.left, l.place.top, l.width, labelHeight,
+                     l.place.tabIndex};
+    }
+    all[at++] = subHeading("Label12", "Metrisches System", 240, 2055, 25);
+    all[at++] = subHeading("Label16", "Avoirdupois-System (USA, UK)", 1200, 3135, 33);
+    all[at++] = subHeading("Label23", "Troy-System für Gold, Silber und Edelsteine", 2760, 3255, 45);
+    all[at++] = {Kind::Hint, "Label11", nullptr, hint.data(), 3240, 240, 3135, 615, 22};
+    all[at++] = {Kind::Button, "Close", nullptr, "Schliessen", 2400, 6360, 1815, 375, 23};
+    return all;
 }();
 
-// The fields whose label alone is ambiguous, and the names they go by.
-inline constexpr std::array<std::pair<FieldId, std::string_view>, 2> ownNames{{
-    {FieldId::Text14, "Grain [gr] (Avoirdupois)"},
-    {FieldId::Text20, "Grain [gr] (Troy)"},
-}};
-
-// The index of the control of this name in the table; the table's size
-// where there is none. (An index and no pointer: comparing the addresses of
-// the table's rows is no constant expression under the sanitizers.)
-constexpr std::size_t find(std::string_view name)
-{
-    std::size_t i = 0;
-    while (i < controls.size() && controls[i].name != name)
-        ++i;
-    return i;
-}
-
-// Every field's label is in the table.
+// The tab indices are 0 to 55, each once; every field is in the table once.
 static_assert([] {
+    std::array<int, controls.size()> seen{};
     for (const Control &c : controls) {
-        if (c.kind == Kind::Field && find(c.label) == controls.size())
+        if (c.tabIndex < 0 || std::size_t(c.tabIndex) >= seen.size() || seen[std::size_t(c.tabIndex)]++)
+            return false;
+    }
+    std::array<int, fieldCount> listed{};
+    for (const FieldRow &f : fields) {
+        if (listed[std::size_t(f.id)]++)
             return false;
     }
     return true;
 }());
 
-// Where each field's row stands in the table, found once at compile time.
+// Where each field's row stands in the table.
 inline constexpr std::array<std::size_t, fieldCount> fieldRows = [] {
     std::array<std::size_t, fieldCount> rows{};
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].kind == Kind::Field)
-            rows[std::size_t(controls[i].field)] = i;
-    }
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        rows[std::size_t(fields[i].id)] = i;
     return rows;
 }();
 
-// A field's row.
-constexpr const Control &row(FieldId id)
+constexpr const FieldRow &fieldRow(FieldId id)
 {
-    return controls[fieldRows[std::size_t(id)]];
+    return fields[fieldRows[std::size_t(id)]];
 }
 
-// How a field is named (UTF-8): by its unit label, or where that is
-// ambiguous by a name of its own.
+// How a field is named (UTF-8).
 constexpr std::string_view unitName(FieldId id)
 {
-    for (const auto &[field, name] : ownNames) {
-        if (field == id)
-            return name;
-    }
-    return controls[find(row(id).label)].caption;
+    const FieldRow &f = fieldRow(id);
+    return f.ownName ? f.ownName : f.label.caption;
 }
 
-// The fields of a group in the order of its unit table.
+// The fields of a group in the order of its unit table, each unit's once:
+// a unit without a field, or with two, is no constant expression.
 template<typename Group, std::size_t N>
 constexpr std::array<FieldId, N> fieldsOf()
 {
-    std::array<FieldId, N> fields{};
-    for (const Control &c : controls) {
-        if (std::holds_alternative<Group>(c.unit))
-            fields[std::size_t(std::get<Group>(c.unit))] = c.field;
+    std::array<FieldId, N> ids{};
+    std::array<bool, N> found{};
+    for (const FieldRow &f : fields) {
+        if (const Group *unit = std::get_if<Group>(&f.unit)) {
+            if (found[std::size_t(*unit)])
+                throw "two fields of one unit";
+            found[std::size_t(*unit)] = true;
+            ids[std::size_t(*unit)] = f.id;
+        }
     }
-    return fields;
+    for (const bool one : found) {
+        if (!one)
+            throw "a unit without a field";
+    }
+    return ids;
 }
+inline constexpr auto temperatureFields = fieldsOf<convert::Temperature, 2>();
 inline constexpr auto lengthFields = fieldsOf<convert::Length, convert::lengths.size()>();
 inline constexpr auto massFields = fieldsOf<convert::Mass, convert::masses.size()>();
 
-// Where a field's message stands: right of "Schliessen", in the strip
+// Where the note stands: right of "Schliessen", in the strip
 // between the mass frame and the window's bottom edge, the one place of the
 // window that holds no caption. Inside it, in pixels: the frame line, a
 // margin all round and an indent of the text from the left (kept on the

@@ -57,9 +57,7 @@ void BenchEvent::numbers()
     const auto factors = convert::factorsOf(convert::masses);
     convert::Figures group;
     QBENCHMARK {
-        const convert::BaseValue base = convert::toBase(convert::masses[row], typed, format);
-        if (base)
-            group = convert::fanOut(factors, base.value, format);
+        group = convert::figures(convert::masses[row], factors, typed, format);
     }
     QCOMPARE(group.value.size(), 14);
 }

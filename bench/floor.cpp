@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "controls.h"
+#include "layout.h"
 #include "fontfit.h"
 
 int main(int argc, char *argv[])

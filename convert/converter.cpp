@@ -47,6 +47,14 @@ Figures fanOut(std::span<const double> factors, const Base &base, numtext::Forma
     return result;
 }
 
+Figures figures(const Unit &unit, std::span<const double> factors, const QString &text, numtext::Format format)
+{
+    const BaseValue base = toBase(unit, text, format);
+    if (!base)
+        return {{}, base.error};
+    return fanOut(factors, base.value, format);
+}
+
 numtext::Result celsiusToFahrenheit(QStringView text, numtext::Format format)
 {
     const numtext::Result celsius = numtext::parse(text, format);

@@ -113,6 +113,10 @@ using Figures = numtext::Outcome<QList<Figure>>;
 
 Figures fanOut(std::span<const double> factors, const Base &base, numtext::Format format);
 
+// What a field of a group left with this text gives every field of the group:
+// toBase with the field's unit, then fanOut with the group's factors.
+Figures figures(const Unit &unit, std::span<const double> factors, const QString &text, numtext::Format format);
+
 enum class Temperature { Celsius, Fahrenheit };
 
 // Fahrenheit = Celsius * 9 / 5 + 32 and Celsius = (Fahrenheit - 32) * 5 / 9,

@@ -20,10 +20,7 @@ void check(bool condition)
 template<std::size_t N>
 void leave(const std::array<convert::Unit, N> &units, std::size_t row, const QString &text, numtext::Format format)
 {
-    const convert::BaseValue base = convert::toBase(units[row], text, format);
-    if (!base)
-        return;
-    const convert::Figures group = convert::fanOut(convert::factorsOf(units), base.value, format);
+    const convert::Figures group = convert::figures(units[row], convert::factorsOf(units), text, format);
     check(group ? group.value.size() == qsizetype(N) : group.value.isEmpty());
     for (const convert::Figure &figure : group.value) {
         check(bool(numtext::parse(figure.text, format)));

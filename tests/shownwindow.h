@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests share: the window shown and active as a user meets
 // it, driven as a user drives it (typing, pasting, leaving a field), its
-// fields and message by name.
+// fields and note by name.
 #pragma once
+
+#include <span>
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,12 +13,19 @@
 
 #include "calculator.h"
 #include "field.h"
+#include "layout.h"
 #include "localised.h"
 
-// The length and mass fields in the order their group writes them.
-inline const QStringList lengthFields{"Text10", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"};
-inline const QStringList massFields{"Text11", "Text24", "Text12", "Text13", "Text14", "Text15", "Text16",
-                                    "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23"};
+// The length and mass fields by name, in the order their group writes them.
+inline QStringList fieldNamesOf(std::span<const layout::FieldId> ids)
+{
+    QStringList names;
+    for (const layout::FieldId id : ids)
+        names << QString::fromLatin1(layout::fieldNames[std::size_t(id)].data());
+    return names;
+}
+inline const QStringList lengthFields = fieldNamesOf(layout::lengthFields);
+inline const QStringList massFields = fieldNamesOf(layout::massFields);
 
 class ShownCalculator
 {

@@ -234,12 +234,10 @@ void TestDifferential::groups()
 
     // The program.
     const convert::Unit &unit = length ? convert::lengths[row] : convert::masses[row];
-    const convert::BaseValue base = convert::toBase(unit, value, format);
-    QVERIFY(base);
     const auto lengthFactors = convert::factorsOf(convert::lengths);
     const auto massFactors = convert::factorsOf(convert::masses);
     const std::span<const double> factors = length ? std::span<const double>(lengthFactors) : massFactors;
-    const convert::Figures program = convert::fanOut(factors, base.value, format);
+    const convert::Figures program = convert::figures(unit, factors, value, format);
     QVERIFY(program);
     QCOMPARE(std::size_t(program.value.size()), count);
 

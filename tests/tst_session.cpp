@@ -63,8 +63,7 @@ bool converts(const QString &name, const QString &text, numtext::Format format)
                                      : convert::fahrenheitToCelsius(text, format));
     // The fields of a group stand in the order of its unit table.
     const auto group = [&](const auto &units, const QStringList &fields) {
-        const convert::BaseValue base = convert::toBase(units[std::size_t(fields.indexOf(name))], text, format);
-        return base && convert::fanOut(convert::factorsOf(units), base.value, format);
+        return bool(convert::figures(units[std::size_t(fields.indexOf(name))], convert::factorsOf(units), text, format));
     };
     return lengthFields.contains(name) ? group(convert::lengths, lengthFields) : group(convert::masses, massFields);
 }
