@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 
+#include <algorithm>
+
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontMetricsF>
@@ -31,7 +33,7 @@ public:
     void setText(QAccessible::Text t, const QString &text) override
     {
         if (t == QAccessible::Value)
-            field()->setText(text);
+            edit(0, characterCount(), text);
         else
             QAccessibleWidget::setText(t, text);
     }
@@ -126,21 +128,25 @@ public:
         field()->setCursorPosition(startIndex);
     }
 
-    void deleteText(int startOffset, int endOffset) override
-    {
-        field()->setText(field()->text().remove(startOffset, endOffset - startOffset));
-    }
-    void insertText(int offset, const QString &text) override
-    {
-        field()->setText(field()->text().insert(offset, text));
-    }
+    void deleteText(int startOffset, int endOffset) override { edit(startOffset, endOffset, {}); }
+    void insertText(int offset, const QString &text) override { edit(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString &text) override
     {
-        field()->setText(field()->text().replace(startOffset, endOffset - startOffset, text));
+        edit(startOffset, endOffset, text);
     }
 
 private:
     Field *field() const { return static_cast<Field *>(widget()); }
+
+    // An edit from a screen reader, dictation or UI Automation is the user's
+    // own, as typing is: through the line edit's editing, which tells of it.
+    void edit(int startOffset, int endOffset, const QString &text)
+    {
+        const int size = characterCount();
+        const int start = std::clamp(startOffset, 0, size);
+        field()->setSelection(start, std::clamp(endOffset, start, size) - start);
+        field()->insert(text);
+    }
 };
 
 // The message: read out as a notification when it appears.

@@ -3,6 +3,7 @@
 // left by Tab, Shift+Tab or a click, and the other fields read back.
 #include <optional>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,8 @@ private slots:
     void overflowChangesNothing();
     void emptyFieldChangesNothing();
     void noticeGoesOnEditOrSuccess();
+    void everyKindOfEditIsTheUsers_data();
+    void everyKindOfEditIsTheUsers();
     void noteShowsTheLatestStandingMessage();
     void typingAloneConvertsNothing();
     void leavingByShiftTabOrClickConverts();
@@ -419,6 +422,50 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
     QVERIFY(!w.refused(u"Text3"_s));
     QCOMPARE(w.note(), QString());
     QCOMPARE(w.text(u"Text3"_s), localised(u"0.0254"_s));
+}
+
+void TestCalculator::everyKindOfEditIsTheUsers_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"typed", "pasted", "setText", "insertText", "deleteText", "replaceText"})
+        QTest::newRow(how) << how;
+}
+
+// However the user changes a field's text, by keys, by pasting, or through
+// its accessible interface (a screen reader, dictation, UI Automation), the
+// refusal and the value behind a figure go with the text they were about.
+void TestCalculator::everyKindOfEditIsTheUsers()
+{
+    QFETCH(QString, how);
+    ShownCalculator w;
+    const auto edit = [&](const QString &name) {
+        QAccessibleInterface *field = QAccessible::queryAccessibleInterface(w.field(name));
+        QAccessibleEditableTextInterface *editable = field->editableTextInterface();
+        QVERIFY(editable);
+        if (how == u"typed")
+            w.type(name, u"7"_s);
+        else if (how == u"pasted")
+            w.paste(name, u"7"_s);
+        else if (how == u"setText")
+            field->setText(QAccessible::Value, u"7"_s);
+        else if (how == u"insertText")
+            editable->insertText(0, u"7"_s);
+        else if (how == u"deleteText")
+            editable->deleteText(0, 1);
+        else
+            editable->replaceText(0, 1, u"7"_s);
+    };
+    w.enter(u"Text3"_s, u"abc"_s);
+    QVERIFY(w.refused(u"Text3"_s));
+    edit(u"Text3"_s);
+    QVERIFY(!w.refused(u"Text3"_s));
+    QCOMPARE(w.note(), QString());
+    QCOMPARE(w.field(u"Text3"_s)->accessibleDescription(), QString());
+
+    w.enter(u"Text3"_s, u"1"_s);
+    QVERIFY(w.field(u"Text6"_s)->accessibleDescription().startsWith(u"Ungerundet: "_s));
+    edit(u"Text6"_s);
+    QCOMPARE(w.field(u"Text6"_s)->accessibleDescription(), QString());
 }
 
 // Two refused fields: the later message shows; when it goes, the earlier
