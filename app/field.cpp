@@ -2,50 +2,20 @@
 #include "field.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 #include <QFocusEvent>
 #include <QPainter>
-#include <QStyle>
 #include <QStyleOptionFrame>
 
 #include "colours.h"
+#include "lineedit.h"
 #include "messages.h"
 
 namespace {
 
-// Qt's line edit starts its text this far inside its contents.
-constexpr int textIndent = 2;
-
 // No figure is longer: a longer text is the user's own, and no tooltip repeats it.
 constexpr qsizetype longestFigure = 64;
-
-// A text's width from its characters' advances: digits do not kern, and
-// shaping every figure of a group would cost more than the rest of writing
-// it. The font is asked once for each printable ASCII character, for all
-// fields alike.
-qreal textWidth(const QFont &font, QStringView text)
-{
-    static QFont measured;
-    static std::array<qreal, 95> advances{};
-    if (!(font == measured)) {
-        measured = font;
-        advances.fill(-1);
-    }
-    qreal width = 0;
-    for (const QChar c : text) {
-        const std::size_t i = c.unicode() - u' ';
-        if (i >= advances.size()) {
-            width += QFontMetricsF(font).horizontalAdvance(c);
-            continue;
-        }
-        if (advances[i] < 0)
-            advances[i] = QFontMetricsF(font).horizontalAdvance(c);
-        width += advances[i];
-    }
-    return width;
-}
 
 } // namespace
 
@@ -101,13 +71,13 @@ void Field::paintEvent(QPaintEvent *event)
         return;
     const QRect room = textRect();
     const QString ellipsis(QChar(0x2026));
-    const qreal ellipsisWidth = textWidth(font(), ellipsis);
+    const qreal ellipsisWidth = lineedit::textWidth(font(), ellipsis);
     const QString shown = text();
     // Measured as clipped() measures, so the two agree on what fits.
     qreal kept = 0;
     for (qsizetype length = 1; length <= std::min(shown.size(), longestFigure); ++length) {
-        const qreal width = textWidth(font(), QStringView(shown).left(length));
-        if (textIndent + width + ellipsisWidth > room.width())
+        const qreal width = lineedit::textWidth(font(), QStringView(shown).left(length));
+        if (lineedit::textIndent + width + ellipsisWidth > room.width())
             break;
         kept = width;
     }
@@ -117,7 +87,7 @@ void Field::paintEvent(QPaintEvent *event)
     // leave a sliver of that character in view.
     const int lineHeight = fontMetrics().height();
     const int lineTop = room.top() + (room.height() - lineHeight + 1) / 2;
-    const qreal cutLeft = room.left() + textIndent + kept;
+    const qreal cutLeft = room.left() + lineedit::textIndent + kept;
     const QRectF cut(cutLeft, lineTop, room.right() + 1 - cutLeft, lineHeight);
     // Opaque even where the style's field colour is not (Windows 11's is a
     // translucent white over the window), or the covered digits would show.
@@ -148,7 +118,7 @@ QRect Field::textRect() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
-    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+    return lineedit::textRect(this, option);
 }
 
 bool Field::clipped(QStringView shown) const
@@ -157,9 +127,12 @@ bool Field::clipped(QStringView shown) const
         return false;
     if (shown.size() > longestFigure)
         return true;
-    if (m_room < 0)
-        m_room = textRect().width() - textIndent;
-    return textWidth(font(), shown) > m_room;
+    if (m_room < 0) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        m_room = lineedit::room(this, option).width();
+    }
+    return lineedit::textWidth(font(), shown) > m_room;
 }
 
 void Field::setRefusal(numtext::Error error, numtext::Format format)

@@ -14,16 +14,12 @@
 #include <QTextLayout>
 
 #include "layout.h"
+#include "lineedit.h"
 #include "messages.h"
 
 namespace fontfit {
 
 namespace {
-
-// Qt's line edit starts its text this far inside the contents rect the style
-// gives it (QLineEditPrivate::horizontalMargin); the style's own frame and
-// text margins come on top.
-constexpr int lineEditTextIndent = 2;
 
 // Widgets that only lend the style their options, so that it answers with
 // its own frames, margins and title fonts.
@@ -45,17 +41,6 @@ public:
     using QPushButton::initStyleOption;
 };
 
-// A caption's width from its characters' advances: kerning only narrows
-// Latin text, so this never says a caption fits that does not, and it needs
-// no text shaping, which start-up would otherwise pay twice.
-qreal textWidth(const QFontMetricsF &metrics, QStringView text)
-{
-    qreal width = 0;
-    for (const QChar c : text)
-        width += metrics.horizontalAdvance(c);
-    return width;
-}
-
 // The height of a line of text as a label draws it: whole pixels above and
 // below the baseline.
 int lineHeight(const QFont &font)
@@ -67,11 +52,10 @@ int lineHeight(const QFont &font)
 // eight after it, as wide as this font's widest digits make it.
 qreal widestValueWidth(const QFont &font)
 {
-    const QFontMetricsF metrics(font);
     qreal digit = 0;
     for (char16_t c = u'0'; c <= u'9'; ++c)
-        digit = std::max(digit, metrics.horizontalAdvance(QChar(c)));
-    return 10 * digit + std::max(metrics.horizontalAdvance(u'.'), metrics.horizontalAdvance(u','));
+        digit = std::max(digit, lineedit::textWidth(font, QStringView(&c, 1)));
+    return 10 * digit + std::max(lineedit::textWidth(font, u"."), lineedit::textWidth(font, u","));
 }
 
 // The lines a word-wrapping label makes of text at this width, and their
@@ -106,154 +90,29 @@ Lines wrap(const QString &text, const QFont &font, qreal width)
     return lines;
 }
 
+// Whether a font fits the window, asked of the style through its probes.
 class Judge
 {
 public:
-    explicit Judge(QStyle *style)
-        : m_style(style)
-    {
-        for (QWidget *probe : std::initializer_list<QWidget *>{&m_field, &m_frame, &m_button})
-            probe->setStyle(style);
-    }
+    explicit Judge(QStyle *style);
 
     // How far the font overflows the window at scale 1 where it overflows
     // most: the widest one-line caption, three lines of the hint, the value
     // in a field. More than 1 does not fit, and about that much smaller a
     // font would.
-    qreal overflow(const QFont &font)
-    {
-        const QFontMetricsF metrics(font);
-        qreal worst = 0;
-        for (const layout::Control &c : layout::controls) {
-            const QRect box = layout::pixelRect(c);
-            if (c.kind == layout::Kind::Hint)
-                worst = std::max(worst, 3.0 * lineHeight(font) / box.height());
-            else if (c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading)
-                worst = std::max(worst, textWidth(metrics, QString::fromUtf8(c.caption)) / box.width());
-            else if (c.kind == layout::Kind::Field)
-                worst = std::max(worst, widestValueWidth(font) / fieldRoom(font, box.size()).width());
-        }
-        return worst;
-    }
-
-    bool fits(const QFont &font, double scale, bool *hintBreak)
-    {
-        const QFontMetricsF metrics(font);
-        for (const layout::Control &c : layout::controls) {
-            const QRect box = layout::pixelRect(c, scale);
-            const QString caption = QString::fromUtf8(c.caption);
-            bool ok = true;
-            switch (c.kind) {
-            case layout::Kind::Label:
-            case layout::Kind::SubHeading:
-                ok = textWidth(metrics, caption) <= box.width() && lineHeight(font) <= box.height();
-                break;
-            case layout::Kind::Hint:
-                ok = hintFits(font, box, hintBreak);
-                break;
-            case layout::Kind::Field:
-                ok = fieldFits(font, box.size());
-                break;
-            case layout::Kind::Frame:
-                ok = frameFits(font, box, caption, firstChildTop(c.name, scale));
-                break;
-            case layout::Kind::Button:
-                ok = buttonFits(font, box, caption);
-                break;
-            }
-            if (!ok)
-                return false;
-        }
-        return noteFits(font, scale);
-    }
+    qreal overflow(const QFont &font);
+    bool fits(const QFont &font, double scale, bool *hintBreak);
 
 private:
-    static int firstChildTop(const char *frame, double scale)
-    {
-        int top = layout::clientHeight;
-        for (const layout::Control &c : layout::controls) {
-            if (c.frame && std::string_view(c.frame) == frame)
-                top = std::min(top, c.top);
-        }
-        return layout::pixels(top, scale);
-    }
-
-    static bool hintFits(const QFont &font, const QRect &box, bool *hintBreak)
-    {
-        const auto fitsAs = [&](bool lineBreak) {
-            const Lines lines = wrap(hintText(lineBreak), font, box.width());
-            const QLatin1String heading(layout::hintHeading.data(), qsizetype(layout::hintHeading.size()));
-            return lines.texts.size() > 1 && lines.texts.front().trimmed() == heading
-                && lines.widest <= box.width() && lines.height <= box.height();
-        };
-        for (const bool lineBreak : {false, true}) {
-            if (fitsAs(lineBreak)) {
-                if (hintBreak)
-                    *hintBreak = lineBreak;
-                return true;
-            }
-        }
-        return false;
-    }
-
+    bool fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak);
+    static bool hintFits(const QFont &font, const QRect &box, bool *hintBreak);
+    bool fieldFits(const QFont &font, const QSize &size);
+    bool frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop);
+    bool buttonFits(const QFont &font, const QRect &box, const QString &caption);
+    static bool noteFits(const QFont &font, double scale);
     // The room a field leaves its text, by the style's frame and margins.
-    QSize fieldRoom(const QFont &font, const QSize &size)
-    {
-        if (m_roomFor == std::pair(font, size))
-            return m_room;
-        m_field.setFont(font);
-        m_field.resize(size);
-        // Styles set text margins in polish, from the field's size and font.
-        m_style->polish(&m_field);
-        QStyleOptionFrame option;
-        m_field.initStyleOption(&option);
-        const QRect text = m_style->subElementRect(QStyle::SE_LineEditContents, &option, &m_field)
-                               .marginsRemoved(m_field.textMargins());
-        m_roomFor = {font, size};
-        m_room = QSize(text.width() - lineEditTextIndent, text.height());
-        return m_room;
-    }
-
-    bool fieldFits(const QFont &font, const QSize &size)
-    {
-        const QSize room = fieldRoom(font, size);
-        return widestValueWidth(font) <= room.width() && lineHeight(font) <= room.height();
-    }
-
-    // The probes lend their options; font, size and text go in the options
-    // only, since setting them on a widget costs more than the question.
-    bool frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop)
-    {
-        QStyleOptionGroupBox option;
-        m_frame.initStyleOption(&option);
-        option.fontMetrics = QFontMetrics(font);
-        option.rect = QRect(QPoint(), box.size());
-        option.text = caption;
-        const QRect title = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &m_frame);
-        // Inside the frame, and its text above the frame's first row of controls.
-        return title.left() >= 0 && title.right() < box.width() && title.top() + lineHeight(font) <= firstChildTop;
-    }
-
-    bool buttonFits(const QFont &font, const QRect &box, const QString &caption)
-    {
-        QStyleOptionButton option;
-        m_button.initStyleOption(&option);
-        option.fontMetrics = QFontMetrics(font);
-        option.rect = QRect(QPoint(), box.size());
-        option.text = caption;
-        const QRect contents = m_style->subElementRect(QStyle::SE_PushButtonContents, &option, &m_button);
-        return textWidth(QFontMetricsF(font), caption) <= contents.width() && lineHeight(font) <= contents.height();
-    }
-
-    static bool noteFits(const QFont &font, double scale)
-    {
-        const QRect box = layout::noteTextRect(scale);
-        const QFontMetricsF metrics(font);
-        qreal widest = 0;
-        for (const QString &line : messages::noteLines())
-            widest = std::max(widest, textWidth(metrics, line));
-        return widest <= box.width() && QFontMetrics(font).lineSpacing() + lineHeight(font) <= box.height();
-    }
+    QSize fieldRoom(const QFont &font, const QSize &size);
+    static int firstChildTop(const char *frame, double scale);
 
     QStyle *m_style;
     FieldProbe m_field;
@@ -262,6 +121,140 @@ private:
     std::pair<QFont, QSize> m_roomFor;
     QSize m_room;
 };
+
+Judge::Judge(QStyle *style)
+    : m_style(style)
+{
+    for (QWidget *probe : std::initializer_list<QWidget *>{&m_field, &m_frame, &m_button})
+        probe->setStyle(style);
+}
+
+qreal Judge::overflow(const QFont &font)
+{
+    qreal worst = 0;
+    for (const layout::Control &c : layout::controls) {
+        const QRect box = layout::pixelRect(c);
+        if (c.kind == layout::Kind::Hint)
+            worst = std::max(worst, 3.0 * lineHeight(font) / box.height());
+        else if (c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading)
+            worst = std::max(worst, lineedit::textWidth(font, QString::fromUtf8(c.caption)) / box.width());
+        else if (c.kind == layout::Kind::Field)
+            worst = std::max(worst, widestValueWidth(font) / fieldRoom(font, box.size()).width());
+    }
+    return worst;
+}
+
+bool Judge::fits(const QFont &font, double scale, bool *hintBreak)
+{
+    for (const layout::Control &c : layout::controls) {
+        if (!fits(c, font, scale, hintBreak))
+            return false;
+    }
+    return noteFits(font, scale);
+}
+
+bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak)
+{
+    const QRect box = layout::pixelRect(c, scale);
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.kind) {
+    case layout::Kind::Label:
+    case layout::Kind::SubHeading:
+        return lineedit::textWidth(font, caption) <= box.width() && lineHeight(font) <= box.height();
+    case layout::Kind::Hint:
+        return hintFits(font, box, hintBreak);
+    case layout::Kind::Field:
+        return fieldFits(font, box.size());
+    case layout::Kind::Frame:
+        return frameFits(font, box, caption, firstChildTop(c.name, scale));
+    case layout::Kind::Button:
+        return buttonFits(font, box, caption);
+    }
+    return false;
+}
+
+int Judge::firstChildTop(const char *frame, double scale)
+{
+    int top = layout::clientHeight;
+    for (const layout::Control &c : layout::controls) {
+        if (c.frame && std::string_view(c.frame) == frame)
+            top = std::min(top, c.top);
+    }
+    return layout::pixels(top, scale);
+}
+
+bool Judge::hintFits(const QFont &font, const QRect &box, bool *hintBreak)
+{
+    const auto fitsAs = [&](bool lineBreak) {
+        const Lines lines = wrap(hintText(lineBreak), font, box.width());
+        const QLatin1String heading(layout::hintHeading.data(), qsizetype(layout::hintHeading.size()));
+        return lines.texts.size() > 1 && lines.texts.front().trimmed() == heading && lines.widest <= box.width()
+            && lines.height <= box.height();
+    };
+    for (const bool lineBreak : {false, true}) {
+        if (fitsAs(lineBreak)) {
+            if (hintBreak)
+                *hintBreak = lineBreak;
+            return true;
+        }
+    }
+    return false;
+}
+
+QSize Judge::fieldRoom(const QFont &font, const QSize &size)
+{
+    if (m_roomFor == std::pair(font, size))
+        return m_room;
+    m_field.setFont(font);
+    m_field.resize(size);
+    // Styles set text margins in polish, from the field's size and font.
+    m_style->polish(&m_field);
+    QStyleOptionFrame option;
+    m_field.initStyleOption(&option);
+    m_roomFor = {font, size};
+    m_room = lineedit::room(&m_field, option);
+    return m_room;
+}
+
+bool Judge::fieldFits(const QFont &font, const QSize &size)
+{
+    const QSize room = fieldRoom(font, size);
+    return widestValueWidth(font) <= room.width() && lineHeight(font) <= room.height();
+}
+
+// The probes lend their options; font, size and text go in the options
+// only, since setting them on a widget costs more than the question.
+bool Judge::frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop)
+{
+    QStyleOptionGroupBox option;
+    m_frame.initStyleOption(&option);
+    option.fontMetrics = QFontMetrics(font);
+    option.rect = QRect(QPoint(), box.size());
+    option.text = caption;
+    const QRect title = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &m_frame);
+    // Inside the frame, and its text above the frame's first row of controls.
+    return title.left() >= 0 && title.right() < box.width() && title.top() + lineHeight(font) <= firstChildTop;
+}
+
+bool Judge::buttonFits(const QFont &font, const QRect &box, const QString &caption)
+{
+    QStyleOptionButton option;
+    m_button.initStyleOption(&option);
+    option.fontMetrics = QFontMetrics(font);
+    option.rect = QRect(QPoint(), box.size());
+    option.text = caption;
+    const QRect contents = m_style->subElementRect(QStyle::SE_PushButtonContents, &option, &m_button);
+    return lineedit::textWidth(font, caption) <= contents.width() && lineHeight(font) <= contents.height();
+}
+
+bool Judge::noteFits(const QFont &font, double scale)
+{
+    const QRect box = layout::noteTextRect(scale);
+    qreal widest = 0;
+    for (const QString &line : messages::noteLines())
+        widest = std::max(widest, lineedit::textWidth(font, line));
+    return widest <= box.width() && QFontMetrics(font).lineSpacing() + lineHeight(font) <= box.height();
+}
 
 QFont sized(QFont font, qreal points)
 {
