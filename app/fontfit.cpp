@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -281,9 +282,10 @@ Fit fit(const QFont &desktop, QStyle *style)
 {
     Judge judge(style);
     Fit result{desktop};
-    const qreal size = desktop.pointSizeF();
-    if (size <= 0 || judge.fits(desktop, 1, &result.hintBreak))
+    if (judge.fits(desktop, 1, &result.hintBreak))
         return result;
+    // A desktop font given in pixels gives way as its size in points does.
+    const qreal size = desktop.pointSizeF() > 0 ? desktop.pointSizeF() : QFontInfo(desktop).pointSizeF();
 
     // Half points down towards three quarters of the desktop's size, from
     // about where what overflows most would just fit, so that start-up loads

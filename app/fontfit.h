@@ -26,9 +26,12 @@ struct Fit {
 // tells whether the hint only fits with a line break after its heading.
 bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak = nullptr);
 
-// The desktop's font where it fits; otherwise the largest size down to three
-// quarters of it that fits; otherwise three quarters of it in a window
-// enlarged by the smallest factor (in hundredths) at which it fits.
+// The desktop's font where it fits; otherwise the first size that fits in
+// half points down to three quarters of it, starting from about where what
+// overflows most would just fit (a size above that start may fit too, and is
+// not tried: each try costs start-up); otherwise three quarters of it in a
+// window enlarged by the smallest factor (in hundredths) at which it fits. A
+// font given in pixels gives way as its size in points does.
 Fit fit(const QFont &desktop, QStyle *style);
 
 // The hint as its label shows it: the caption, with a line break after the

@@ -229,6 +229,8 @@ private slots:
     void hasFixedSizeCentredTitleAndIcon();
     void fontFollowsTheRule_data() { addDesktopRows(); }
     void fontFollowsTheRule();
+    void pixelSizedFontFitsLikeItsPointSize_data();
+    void pixelSizedFontFitsLikeItsPointSize();
     void windowGrowsAsOne_data() { addDesktopRows(); }
     void windowGrowsAsOne();
     void captionsPaintWhole_data() { addDesktopRows(); }
@@ -408,6 +410,34 @@ void TestWindow::fontFollowsTheRule()
         QCOMPARE(fit.font.pointSizeF(), 0.75 * size);
         QVERIFY(!fontfit::fits(fit.font, fit.scale - 0.01, theStyle));
     }
+}
+
+void TestWindow::pixelSizedFontFitsLikeItsPointSize_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("DejaVu Sans 12 px") << "DejaVu Sans" << 12;
+    QTest::newRow("DejaVu Sans 19 px") << "DejaVu Sans" << 19;
+    QTest::newRow("Noto Sans 16 px") << "Noto Sans" << 16;
+    QTest::newRow("Cantarell 15 px") << "Cantarell" << 15;
+}
+
+// A desktop font given in pixels (qt6ct writes some so) gives way, and
+// grows the window, as the same size given in points does.
+void TestWindow::pixelSizedFontFitsLikeItsPointSize()
+{
+    QFETCH(QString, family);
+    QFETCH(int, pixels);
+    QFont inPixels(family);
+    inPixels.setPixelSize(pixels);
+    QFont inPoints(family);
+    inPoints.setPointSizeF(QFontInfo(inPixels).pointSizeF());
+    QStyle *style = QApplication::style();
+    const fontfit::Fit byPixels = fontfit::fit(inPixels, style);
+    const fontfit::Fit byPoints = fontfit::fit(inPoints, style);
+    QVERIFY(fontfit::fits(byPixels.font, byPixels.scale, style));
+    QCOMPARE(byPixels.scale, byPoints.scale);
+    QCOMPARE(QFontInfo(byPixels.font).pixelSize(), QFontInfo(byPoints.font).pixelSize());
 }
 
 // One factor for the window and all it holds.
