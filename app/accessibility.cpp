@@ -149,7 +149,7 @@ private:
     }
 };
 
-// The message: read out as a notification when it appears.
+// The note: read out as a notification when it appears.
 class NoteInterface : public QAccessibleWidget
 {
 public:

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the fields and the message present themselves to a screen reader: a
+// How the fields and the note present themselves to a screen reader: a
 // field goes by its unit's name and reads its whole value (Qt's own line
 // edit makes its text look like runs one character short, and Orca then
-// drops the last digit), and the message is a notification that is read out
+// drops the last digit), and the note is a notification that is read out
 // when it appears. Nothing of this is built until a screen reader asks.
 #pragma once
 
@@ -14,7 +14,7 @@ QT_END_NAMESPACE
 
 namespace accessibility {
 
-// Lets the window's fields and message present themselves as above; once
+// Lets the window's fields and note present themselves as above; once
 // per program, before the first of them is asked for.
 void install();
 
@@ -24,7 +24,7 @@ void install();
 // heard before is then out of date, and it announces the field by its name.
 void restateCaretOnceFocused();
 
-// Tells a screen reader that the message has appeared, or says something new.
+// Tells a screen reader that the note has appeared, or says something new.
 void announce(QWidget *note);
 
 } // namespace accessibility

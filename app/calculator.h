@@ -4,7 +4,7 @@
 // and writes what comes back. The numbers themselves live in convert/ and
 // numtext/, which know nothing of widgets; how the window looks and speaks
 // lives beside it in app/: controls (built from layout), fontfit, colours,
-// field, fieldnote, messages, accessibility and normalstate.
+// lineedit, field, fieldnote, refusals, accessibility and normalstate.
 #pragma once
 
 #include <array>
@@ -75,7 +75,7 @@ private:
 
     numtext::Format m_format;
     double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
-    FieldNote *m_note = nullptr; // made at the first message
+    FieldNote *m_note = nullptr; // made at the first refusal
     std::array<Field *, layout::fieldCount> m_fields{}; // by layout::FieldId
     std::array<double, convert::lengths.size()> m_lengthFactors{};
     std::array<double, convert::masses.size()> m_massFactors{};

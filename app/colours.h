@@ -2,7 +2,7 @@
 // The window's own colours: the sub-headings' colour, the theme's 3-D dark
 // shadow where it reads as a colour of its own and a grey of the same role
 // otherwise, with the contrast arithmetic (WCAG 2) that decides it; and the
-// colours of a refused field and its message.
+// colours of a refused field and its note.
 #pragma once
 
 #include <QColor>
@@ -28,7 +28,7 @@ QColor subHeading(const QPalette &palette);
 // Gives the window's sub-headings that colour, on the palette the window has now.
 void colourSubHeadings(QWidget *window);
 
-// A refused field and its message: dark red on pale red whatever the theme,
+// A refused field and its note: dark red on pale red whatever the theme,
 // readable on light and dark desktops alike.
 inline QColor refusalInk() { return {0x8b, 0x00, 0x00}; }
 inline QColor refusalPaper() { return {0xff, 0xf0, 0xf0}; }

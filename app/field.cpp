@@ -10,7 +10,7 @@
 
 #include "colours.h"
 #include "lineedit.h"
-#include "messages.h"
+#include "refusals.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ void Field::setRefusal(numtext::Error error, numtext::Format format)
         withdrawRefusal();
     } else {
         m_refusal = error;
-        m_explanation = messages::explanation(error, format);
+        m_explanation = refusals::explanation(error, format);
     }
     describe();
 }
@@ -157,7 +157,7 @@ void Field::withdrawRefusal()
 
 void Field::describe()
 {
-    // Refused, the field wears the message's colours.
+    // Refused, the field wears the note's colours.
     if (const bool refused = m_refusal != numtext::Error::None; refused != m_tinted) {
         QPalette tint;
         if (refused) {
@@ -168,7 +168,7 @@ void Field::describe()
         setPalette(tint);
         m_tinted = refused;
     }
-    // A refusal says more than the figure; a figure wider than the field is
+    // A refusal's explanation says more than the figure; a figure wider than the field is
     // given whole, and the value behind it where rounding changed it.
     QString description = m_explanation;
     if (description.isEmpty()) {

@@ -7,7 +7,7 @@
 #include "colours.h"
 #include "field.h"
 #include "layout.h"
-#include "messages.h"
+#include "refusals.h"
 
 FieldNote::FieldNote(QWidget *window, double scale, numtext::Format format)
     : QLabel(window)
@@ -53,7 +53,7 @@ void FieldNote::showLatest()
         return;
     }
     const Field *latest = m_refused.back();
-    setText(latest->unit() + QStringLiteral(":\n") + messages::note(latest->refusal(), m_format));
+    setText(latest->unit() + QStringLiteral(":\n") + refusals::note(latest->refusal(), m_format));
     show();
     raise();
     if (QAccessible::isActive())

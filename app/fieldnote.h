@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The message for a field left with a text that would not convert. One note
+// The note on a field left with a text that would not convert. One note
 // serves the window: it stands right of "Schliessen", where no caption is,
 // and names the field and what is wrong, the latest of the refusals that
 // stand until the field's text is edited or converted. It takes no focus and
@@ -20,7 +20,7 @@ class FieldNote : public QLabel
 public:
     FieldNote(QWidget *window, double scale, numtext::Format format);
 
-    // The field's text was refused: its message shows until the refusal is
+    // The field's text was refused: its note shows until the refusal is
     // withdrawn or a later one comes.
     void report(Field *field);
 

@@ -16,7 +16,7 @@
 
 #include "layout.h"
 #include "lineedit.h"
-#include "messages.h"
+#include "refusals.h"
 
 namespace fontfit {
 
@@ -252,7 +252,7 @@ bool Judge::noteFits(const QFont &font, double scale)
 {
     const QRect box = layout::noteTextRect(scale);
     qreal widest = 0;
-    for (const QString &line : messages::noteLines())
+    for (const QString &line : refusals::noteLines())
         widest = std::max(widest, lineedit::textWidth(font, line));
     return widest <= box.width() && QFontMetrics(font).lineSpacing() + lineHeight(font) <= box.height();
 }

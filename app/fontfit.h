@@ -22,7 +22,7 @@ struct Fit {
 
 // Whether, with this font in a window enlarged by scale and drawn by this
 // style, every one-line caption, the hint, the frame titles, the button, a
-// field's value and the field message stand inside their boxes. hintBreak
+// field's value and the note stand inside their boxes. hintBreak
 // tells whether the hint only fits with a line break after its heading.
 bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak = nullptr);
 

@@ -250,7 +250,7 @@ constexpr QRect pixelRect(const Control &c, double scale = 1.0)
     return pixelRect(c.left, c.top, c.width, c.height, scale);
 }
 
-// The message's box, and where its text goes, in a window enlarged by scale.
+// The note's box, and where its text goes, in a window enlarged by scale.
 constexpr QRect noteRect(double scale = 1.0)
 {
     return pixelRect(noteLeft, noteTop, noteWidth, noteHeight, scale);

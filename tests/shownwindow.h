@@ -86,9 +86,9 @@ public:
         leave(name);
     }
 
-    // Whether the field's text was refused and its message stands.
+    // Whether the field's text was refused and its refusal stands.
     bool refused(const QString &name) const { return field(name)->refusal() != numtext::Error::None; }
-    // What the window's message says, empty while it is hidden.
+    // What the note says, empty while it is hidden.
     QString note() const
     {
         const auto *note = child<QLabel>("Note");

@@ -44,7 +44,7 @@ class TestCalculator final : public QObject
     Q_OBJECT
 
 private:
-    void leaveWithBadText(const QString &field, const QString &typed, const QString &message);
+    void leaveWithBadText(const QString &field, const QString &typed, const QString &note);
 
     std::optional<DefaultLocale> m_locale; // the row's, for each test
 
@@ -73,7 +73,7 @@ private slots:
     void noticeGoesOnEditOrSuccess();
     void everyKindOfEditIsTheUsers_data();
     void everyKindOfEditIsTheUsers();
-    void noteShowsTheLatestStandingMessage();
+    void noteShowsTheLatestStandingRefusal();
     void typingAloneConvertsNothing();
     void leavingByShiftTabOrClickConverts();
     void otherWindowMenuOrCloseConvertNothing();
@@ -295,7 +295,7 @@ void TestCalculator::showsTheValueBehindTheFigure_data()
 }
 
 // The tooltip and the accessible description give the unrounded value where
-// rounding to 8 places changed what a field shows; a message says more while
+// rounding to 8 places changed what a field shows; a refusal says more while
 // it stands.
 void TestCalculator::showsTheValueBehindTheFigure()
 {
@@ -345,8 +345,8 @@ void TestCalculator::badTextChangesNothing()
 }
 
 // Fills the field's group, then leaves the field with the bad text: every
-// field keeps its text, the program goes on and the message shows at the field.
-void TestCalculator::leaveWithBadText(const QString &field, const QString &typed, const QString &message)
+// field keeps its text, the program goes on and the note names the field.
+void TestCalculator::leaveWithBadText(const QString &field, const QString &typed, const QString &note)
 {
     const QStringList group = field == u"Text1"_s || field == u"Text2"_s ? QStringList{u"Text1"_s, u"Text2"_s}
                               : lengthFields.contains(field)              ? lengthFields
@@ -359,7 +359,7 @@ void TestCalculator::leaveWithBadText(const QString &field, const QString &typed
     w.leave(field);
     QCOMPARE(w.texts(group), before);
     QVERIFY(w.refused(field));
-    QCOMPARE(w.note(), w.unit(field) + u":\n"_s + message);
+    QCOMPARE(w.note(), w.unit(field) + u":\n"_s + note);
     QVERIFY(!w.field(field)->accessibleDescription().isEmpty());
     QVERIFY(w.calculator.isVisible());
 }
@@ -368,7 +368,7 @@ void TestCalculator::overflowChangesNothing_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("note");
     QTest::newRow("kg, carat product") << "Text12" << "1e305" << "Zahl zu groß";
     QTest::newRow("kg, grain product only") << "Text12" << "2e304" << "Zahl zu groß";
     QTest::newRow("t, entry") << "Text13" << "1e306" << "Zahl zu groß";
@@ -385,8 +385,8 @@ void TestCalculator::overflowChangesNothing()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
-    QFETCH(QString, message);
-    leaveWithBadText(field, typed, message);
+    QFETCH(QString, note);
+    leaveWithBadText(field, typed, note);
 }
 
 void TestCalculator::emptyFieldChangesNothing()
@@ -410,14 +410,14 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
     // Focus stayed where the Tab sent it.
     QCOMPARE(QApplication::focusWidget(), w.field(u"Text4"_s));
 
-    // Typing in the field takes the message away.
+    // Typing in the field takes the note away.
     w.type(u"Text3"_s, u"x"_s);
     QCOMPARE(w.note(), QString());
     QVERIFY(w.field(u"Text3"_s)->accessibleDescription().isEmpty());
     w.leave(u"Text3"_s);
     QVERIFY(w.refused(u"Text3"_s));
 
-    // Another field's conversion rewrites it with a number: the message goes too.
+    // Another field's conversion rewrites it with a number: the note goes too.
     w.enter(u"Text5"_s, u"1"_s);
     QVERIFY(!w.refused(u"Text3"_s));
     QCOMPARE(w.note(), QString());
@@ -468,9 +468,9 @@ void TestCalculator::everyKindOfEditIsTheUsers()
     QCOMPARE(w.field(u"Text6"_s)->accessibleDescription(), QString());
 }
 
-// Two refused fields: the later message shows; when it goes, the earlier
+// Two refused fields: the later note shows; when it goes, the earlier
 // one, which still stands, shows again.
-void TestCalculator::noteShowsTheLatestStandingMessage()
+void TestCalculator::noteShowsTheLatestStandingRefusal()
 {
     ShownCalculator w;
     const QString notANumber = u"Keine Zahl, z. B. 1"_s + QLocale().decimalPoint() + u"5"_s;

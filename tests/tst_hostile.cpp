@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pasted text from anywhere: each either converts correctly or leaves the
-// whole group as it was with a message, and the window keeps answering.
+// whole group as it was with its note, and the window keeps answering.
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>

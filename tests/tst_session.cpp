@@ -154,14 +154,14 @@ void TestSession::tenThousandFocusChanges()
         report += QStringLiteral(" %1: %2 KiB heap, %3 KiB resident;").arg(step).arg(memory.heap / 1024).arg(memory.resident / 1024);
     qInfo("%s", qPrintable(report));
 
-    // After the first hundred only the messages made on a field's first error
-    // add to the heap (a few KiB each, 24 at most); once settled, nothing but
-    // the allocator's slack.
+    // After the first hundred only what a field's first refusal makes (its
+    // explanation and the note's line, a few KiB each, 24 at most) adds to
+    // the heap; once settled, nothing but the allocator's slack.
     const Memory end = memoryNow();
     QVERIFY2(end.heap - atHundred.heap < warming, qPrintable(report));
     QVERIFY2(end.heap - settled.heap < 64 * 1024, qPrintable(report));
 
-    // Leave the last field, then: a message stands exactly at the fields whose
+    // Leave the last field, then: a refusal stands exactly at the fields whose
     // text would not convert.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     for (int i = 0; i < 24; ++i) {
@@ -169,7 +169,7 @@ void TestSession::tenThousandFocusChanges()
         const bool shown = w.refused(fields[i]->objectName());
         const bool refused = !text.isEmpty() && !converts(fields[i]->objectName(), text, format);
         QVERIFY2(shown == refused, qPrintable(fields[i]->objectName() + QStringLiteral(": ") + text));
-        // The message's explanation while it stands, else at most the figure
+        // The refusal's explanation while it stands, else at most the figure
         // and the value behind it.
         const QString description = fields[i]->accessibleDescription();
         const bool aboutTheFigure = description.isEmpty() || description.startsWith(QStringLiteral("Ungerundet: "))

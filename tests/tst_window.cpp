@@ -503,7 +503,7 @@ void TestWindow::fieldShowsTwoDigitsAndEightPlaces()
     QCOMPARE(shown.pixels, whole.pixels);
 }
 
-// The message for the field with the longest name covers no control and
+// The note on the field with the longest name covers no control and
 // shows whole.
 void TestWindow::noteCoversNothingAndShowsWhole()
 {

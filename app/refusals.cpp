@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "messages.h"
+#include "refusals.h"
 
 #include "layout.h"
 
-namespace messages {
+namespace refusals {
 
 QString note(numtext::Error error, numtext::Format format)
 {
@@ -38,4 +38,4 @@ QStringList noteLines()
     return lines;
 }
 
-} // namespace messages
+} // namespace refusals

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the window says when a field's text does not convert: the short
-// message beside "Schliessen" and the long one of the field's tooltip.
+// What a refusal says: the note's line beside "Schliessen", and the
+// explanation that the refused field's tooltip and accessible description
+// give.
 #pragma once
 
 #include <QStringList>
 
 #include "numtext.h"
 
-namespace messages {
+namespace refusals {
 
 // "Keine Zahl, z. B. 1,5"
 QString note(numtext::Error error, numtext::Format format);
@@ -19,4 +20,4 @@ QString explanation(numtext::Error error, numtext::Format format);
 // must hold.
 QStringList noteLines();
 
-} // namespace messages
+} // namespace refusals
