@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's layout, focus order, captions, colours and accessible names.
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -223,8 +224,9 @@ class TestWindow final : public QObject
     Q_OBJECT
 
 private slots:
-    void controlsStandWhereTheyBelong_data();
-    void controlsStandWhereTheyBelong();
+    void captionsAreTheLayouts_data();
+    void captionsAreTheLayouts();
+    void controlsLineUp();
     void hasFixedSizeCentredTitleAndIcon_data();
     void hasFixedSizeCentredTitleAndIcon();
     void fontFollowsTheRule_data() { addDesktopRows(); }
@@ -256,93 +258,89 @@ private slots:
     void subHeadingsReadOnEveryStyle();
 };
 
-void TestWindow::controlsStandWhereTheyBelong_data()
+void TestWindow::captionsAreTheLayouts_data()
 {
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("rect");
     QTest::addColumn<QString>("caption");
     const QString hint = "Hinweis zum Gebrauch:" + QString(31, u' ') + "Die Umrechnung erfolgt beim Verlassen eines jeden Eingabefeldes.";
-    QTest::newRow("Frame1") << "" << QRect(8, 8, 193, 49) << "Temperatur";
-    QTest::newRow("Frame2") << "" << QRect(8, 64, 433, 105) << "Längen";
-    QTest::newRow("Frame3") << "" << QRect(8, 176, 433, 241) << "Gewichte";
-    QTest::newRow("Text1") << "Frame1" << QRect(8, 16, 65, 19) << "";
-    QTest::newRow("Text2") << "Frame1" << QRect(96, 16, 65, 19) << "";
-    QTest::newRow("Text10") << "Frame2" << QRect(8, 16, 65, 19) << "";
-    QTest::newRow("Text3") << "Frame2" << QRect(96, 16, 65, 19) << "";
-    QTest::newRow("Text4") << "Frame2" << QRect(184, 16, 65, 19) << "";
-    QTest::newRow("Text5") << "Frame2" << QRect(8, 56, 65, 19) << "";
-    QTest::newRow("Text6") << "Frame2" << QRect(96, 56, 65, 19) << "";
-    QTest::newRow("Text7") << "Frame2" << QRect(184, 56, 65, 19) << "";
-    QTest::newRow("Text8") << "Frame2" << QRect(272, 56, 65, 19) << "";
-    QTest::newRow("Text9") << "Frame2" << QRect(360, 56, 65, 19) << "";
-    QTest::newRow("Text11") << "Frame3" << QRect(8, 32, 65, 19) << "";
-    QTest::newRow("Text24") << "Frame3" << QRect(96, 32, 65, 19) << "";
-    QTest::newRow("Text12") << "Frame3" << QRect(184, 32, 65, 19) << "";
-    QTest::newRow("Text13") << "Frame3" << QRect(272, 32, 65, 19) << "";
-    QTest::newRow("Text14") << "Frame3" << QRect(8, 96, 65, 19) << "";
-    QTest::newRow("Text15") << "Frame3" << QRect(96, 96, 65, 19) << "";
-    QTest::newRow("Text16") << "Frame3" << QRect(184, 96, 65, 19) << "";
-    QTest::newRow("Text17") << "Frame3" << QRect(272, 96, 65, 19) << "";
-    QTest::newRow("Text18") << "Frame3" << QRect(360, 96, 65, 19) << "";
-    QTest::newRow("Text19") << "Frame3" << QRect(8, 136, 65, 19) << "";
-    QTest::newRow("Text20") << "Frame3" << QRect(8, 200, 65, 19) << "";
-    QTest::newRow("Text21") << "Frame3" << QRect(96, 200, 65, 19) << "";
-    QTest::newRow("Text22") << "Frame3" << QRect(184, 200, 65, 19) << "";
-    QTest::newRow("Text23") << "Frame3" << QRect(272, 200, 65, 19) << "";
-    QTest::newRow("Label1") << "Frame1" << QRect(72, 16, 17, 17) << "°C";
-    QTest::newRow("Label2") << "Frame1" << QRect(160, 16, 17, 17) << "°F";
-    QTest::newRow("Label10") << "Frame2" << QRect(8, 35, 65, 17) << "Zentimeter";
-    QTest::newRow("Label3") << "Frame2" << QRect(96, 35, 57, 17) << "Meter";
-    QTest::newRow("Label4") << "Frame2" << QRect(184, 35, 65, 17) << "Kilometer";
-    QTest::newRow("Label5") << "Frame2" << QRect(8, 75, 65, 17) << "Inches";
-    QTest::newRow("Label6") << "Frame2" << QRect(96, 75, 65, 17) << "Feet";
-    QTest::newRow("Label7") << "Frame2" << QRect(184, 75, 65, 17) << "Yards";
-    QTest::newRow("Label8") << "Frame2" << QRect(272, 75, 57, 17) << "Meilen";
-    QTest::newRow("Label9") << "Frame2" << QRect(360, 75, 57, 17) << "Seemeilen";
-    QTest::newRow("Label12") << "Frame3" << QRect(8, 16, 137, 17) << "Metrisches System";
-    QTest::newRow("Label13") << "Frame3" << QRect(8, 51, 65, 17) << "Gramm [g]";
-    QTest::newRow("Label28") << "Frame3" << QRect(96, 51, 81, 17) << "metr. Carat [ct]";
-    QTest::newRow("Label14") << "Frame3" << QRect(184, 51, 73, 17) << "Kilogramm [kg]";
-    QTest::newRow("Label15") << "Frame3" << QRect(272, 51, 81, 17) << "metr. Tonne [t]";
-    QTest::newRow("Label16") << "Frame3" << QRect(8, 80, 209, 17) << "Avoirdupois-System (USA, UK)";
-    QTest::newRow("Label17") << "Frame3" << QRect(8, 115, 65, 17) << "Grain [gr]";
-    QTest::newRow("Label18") << "Frame3" << QRect(96, 115, 65, 17) << "Dram [dr]";
-    QTest::newRow("Label19") << "Frame3" << QRect(184, 115, 65, 17) << "Ounce [oz]";
-    QTest::newRow("Label20") << "Frame3" << QRect(272, 115, 65, 17) << "Pound [lb]";
-    QTest::newRow("Label21") << "Frame3" << QRect(360, 115, 65, 17) << "Short ton [tn]";
-    QTest::newRow("Label22") << "Frame3" << QRect(8, 155, 73, 17) << "Long ton [l.tn]";
-    QTest::newRow("Label23") << "Frame3" << QRect(8, 184, 217, 17) << "Troy-System für Gold, Silber und Edelsteine";
-    QTest::newRow("Label24") << "Frame3" << QRect(8, 219, 73, 17) << "Grain [gr]";
-    QTest::newRow("Label25") << "Frame3" << QRect(96, 219, 89, 17) << "Pennyweight [pwt]";
-    QTest::newRow("Label26") << "Frame3" << QRect(184, 219, 89, 17) << "Troy Ounce [oz]";
-    QTest::newRow("Label27") << "Frame3" << QRect(272, 219, 81, 17) << "Troy Pound [lb]";
-    QTest::newRow("Label11") << "" << QRect(216, 16, 209, 41) << hint;
-    QTest::newRow("Close") << "" << QRect(160, 424, 121, 25) << "Schliessen";
+    const char *const captions[][2] = {
+        {"Frame1", "Temperatur"}, {"Frame2", "Längen"}, {"Frame3", "Gewichte"},
+        {"Label1", "°C"}, {"Label2", "°F"}, {"Label10", "Zentimeter"}, {"Label3", "Meter"},
+        {"Label4", "Kilometer"}, {"Label5", "Inches"}, {"Label6", "Feet"}, {"Label7", "Yards"},
+        {"Label8", "Meilen"}, {"Label9", "Seemeilen"}, {"Label12", "Metrisches System"},
+        {"Label13", "Gramm [g]"}, {"Label28", "metr. Carat [ct]"}, {"Label14", "Kilogramm [kg]"},
+        {"Label15", "metr. Tonne [t]"}, {"Label16", "Avoirdupois-System (USA, UK)"}, {"Label17", "Grain [gr]"},
+        {"Label18", "Dram [dr]"}, {"Label19", "Ounce [oz]"}, {"Label20", "Pound [lb]"},
+        {"Label21", "Short ton [tn]"}, {"Label22", "Long ton [l.tn]"},
+        {"Label23", "Troy-System für Gold, Silber und Edelsteine"}, {"Label24", "Grain [gr]"},
+        {"Label25", "Pennyweight [pwt]"}, {"Label26", "Troy Ounce [oz]"}, {"Label27", "Troy Pound [lb]"},
+        {"Close", "Schliessen"},
+    };
+    for (const auto &[name, caption] : captions)
+        QTest::newRow(name) << QString::fromUtf8(caption);
+    QTest::newRow("Label11") << hint;
 }
 
-void TestWindow::controlsStandWhereTheyBelong()
+void TestWindow::captionsAreTheLayouts()
 {
-    QFETCH(QString, parent);
-    QFETCH(QRect, rect);
     QFETCH(QString, caption);
-    // The layout's own window: a font that fits it unscaled.
-    Desktop look(QFont(u"Noto Sans"_s, 9), u"Fusion"_s);
     Calculator calculator;
-    const QString name = QString::fromLatin1(QTest::currentDataTag());
-    const QList<QWidget *> found = calculator.findChildren<QWidget *>(name);
+    const QList<QWidget *> found = calculator.findChildren<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(found.size(), 1);
-    QWidget *widget = found.front();
-    QCOMPARE(widget->parentWidget()->objectName(), parent.isEmpty() ? QString() : parent);
-    QCOMPARE(widget->parentWidget() == &calculator, parent.isEmpty());
-    QCOMPARE(widget->geometry(), rect);
-    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+    if (auto *frame = qobject_cast<QGroupBox *>(found.front()))
         QCOMPARE(frame->title(), caption);
-    else if (auto *label = qobject_cast<QLabel *>(widget))
+    else if (auto *label = qobject_cast<QLabel *>(found.front()))
         QCOMPARE(label->text().remove(u'\n'), caption); // the hint may carry a line break
-    else if (auto *button = qobject_cast<QPushButton *>(widget))
-        QCOMPARE(button->text(), caption);
     else
-        QCOMPARE(qobject_cast<QLineEdit *>(widget)->text(), QString());
+        QCOMPARE(qobject_cast<QPushButton *>(found.front())->text(), caption);
+}
+
+// What a user sees of the layout, in the window of its own size: every
+// control inside its frame, a field's label under it at its left edge
+// (beside it in the temperature group, overlapped by it), the fields in
+// columns 88 pixels apart, the frames and the button down the window 7
+// pixels apart, and no field, frame or button over another control.
+void TestWindow::controlsLineUp()
+{
+    Desktop look(QFont(u"Noto Sans"_s, 9), u"Fusion"_s);
+    ShownCalculator w;
+    QCOMPARE(w.calculator.size(), QSize(450, 456));
+    const auto place = [&](const QWidget *c) { return QRect(c->mapTo(&w.calculator, QPoint()), c->size()); };
+    const auto controls = w.calculator.findChildren<QWidget *>(QRegularExpression(u"^(Frame|Label|Text)\\d+$|^Close$"_s));
+    QCOMPARE(controls.size(), 56);
+    const auto named = [](const QWidget *label) {
+        const auto *l = qobject_cast<const QLabel *>(label);
+        return l ? l->buddy() : nullptr;
+    };
+    for (const QWidget *c : controls) {
+        QVERIFY2(c->parentWidget()->rect().contains(c->geometry()), qPrintable(c->objectName()));
+        // Labels' boxes may reach past their captions into a neighbour's.
+        for (const QWidget *other : controls) {
+            if (other != c && other->parentWidget() == c->parentWidget() && !qobject_cast<const QLabel *>(c)
+                && !qobject_cast<const QLabel *>(other))
+                QVERIFY2(!c->geometry().intersects(other->geometry()), qPrintable(c->objectName() + u' ' + other->objectName()));
+        }
+    }
+    for (const QString &name : lengthFields + massFields + QStringList{u"Text1"_s, u"Text2"_s}) {
+        const QRect field = place(w.field(name));
+        const auto label = std::find_if(controls.begin(), controls.end(), [&](QWidget *l) { return named(l) == w.field(name); });
+        QVERIFY2(label != controls.end(), qPrintable(name));
+        const QRect under = place(*label);
+        if (name == u"Text1" || name == u"Text2") {
+            QCOMPARE(under.topLeft(), QPoint(field.right(), field.top()));
+            const QObjectList stack = w.field(name)->parentWidget()->children();
+            QVERIFY(stack.indexOf(w.field(name)) > stack.indexOf(*label)); // drawn on top
+        } else {
+            QCOMPARE(under.topLeft(), field.bottomLeft() + QPoint(0, 1));
+        }
+        QCOMPARE((w.field(name)->x() - 8) % 88, 0);
+    }
+    const QRect frames[] = {place(w.child(u"Frame1"_s)), place(w.child(u"Frame2"_s)), place(w.child(u"Frame3"_s)),
+                            place(w.child(u"Close"_s))};
+    QCOMPARE(frames[0].topLeft(), QPoint(8, 8));
+    for (int i = 1; i < 4; ++i)
+        QCOMPARE(frames[i].top(), frames[i - 1].bottom() + 8);
+    QCOMPARE(w.calculator.height() - frames[3].bottom() - 1, 7);
+    QVERIFY(place(w.child(u"Label11"_s)).left() > frames[0].right());
 }
 
 void TestWindow::hasFixedSizeCentredTitleAndIcon_data()
