@@ -128,95 +128,202 @@ bool isMinus(char16_t c)
     return c == u'-' || c == u'\u2212'; // MINUS SIGN, as typeset text writes it
 }
 
-} // namespace
-
-Result parse(QStringView text, Format format)
+// A number's text read into the plain ASCII form from_chars takes, with '.'
+// as its separator: the whole text is checked first, since from_chars alone
+// would take "inf", "nan" and a prefix.
+class Transcript
 {
-    const QStringView t = stripped(text);
+public:
+    Transcript(QStringView text, Format format)
+        : m_text(text)
+        , m_format(format)
+    {
+        m_ascii.reserve(text.size());
+    }
 
-    // Validate the whole text first and hand from_chars a plain ASCII copy with
-    // '.' as separator: from_chars alone would take "inf", "nan" and a prefix.
-    QVarLengthArray<char, 64> ascii;
-    ascii.reserve(t.size());
-    qsizetype i = 0;
-    const qsizetype n = t.size();
-    Script script = Script::None;
-    bool mixed = false;
-    // Takes the digit at i into the copy, if one stands there; a digit of
-    // some scripts takes two UTF-16 units.
-    const auto takeDigit = [&] {
-        if (i >= n)
-            return false;
-        char32_t c = t[i].unicode();
-        qsizetype units = 1;
-        if (t[i].isHighSurrogate() && i + 1 < n && t[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(t[i], t[i + 1]);
-            units = 2;
-        }
-        Script of = Script::None;
-        const int value = digitOf(c, format.zero, &of);
-        if (value < 0)
-            return false;
-        mixed = mixed || (script != Script::None && of != script);
-        script = of;
-        ascii.append(char('0' + value));
-        i += units;
-        return true;
-    };
-    const auto isDecimal = [&format](char16_t c) {
-        return c == format.decimal || (format.otherDecimal != 0 && c == format.otherDecimal);
-    };
+    // Error::None where the whole text is a number.
+    Error read();
+    const char *begin() const { return m_ascii.constData(); }
+    const char *end() const { return m_ascii.constData() + m_ascii.size(); }
 
-    if (i < n && (t[i] == u'+' || isMinus(t[i].unicode()))) {
-        if (t[i] != u'+')
-            ascii.append('-');
-        ++i;
+private:
+    bool at(char16_t c) const { return m_at < m_text.size() && m_text[m_at] == c; }
+    bool atSign() const { return m_at < m_text.size() && (at(u'+') || isMinus(m_text[m_at].unicode())); }
+    // Takes a sign, a digit or the separator into the copy where one stands.
+    bool sign();
+    bool digit();
+    bool decimal();
+
+    QStringView m_text;
+    Format m_format;
+    QVarLengthArray<char, 64> m_ascii;
+    qsizetype m_at = 0;
+    Script m_script = Script::None;
+    bool m_mixed = false;
+};
+
+Error Transcript::read()
+{
+    if (sign()) {
         // Qt writes the minus of some right-to-left locales between two
         // left-to-right marks.
-        while (i < n && t[i].category() == QChar::Other_Format)
-            ++i;
+        while (m_at < m_text.size() && m_text[m_at].category() == QChar::Other_Format)
+            ++m_at;
     }
     qsizetype digits = 0;
     bool separator = false;
     for (;;) {
-        if (takeDigit()) {
+        if (digit())
             ++digits;
-        } else if (i < n && isDecimal(t[i].unicode()) && !separator) {
-            ascii.append('.');
+        else if (!separator && decimal())
             separator = true;
-            ++i;
-        } else {
+        else
             break;
-        }
     }
     if (digits == 0)
-        return {0.0, Error::NotANumber};
-    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
-        ascii.append('e');
-        ++i;
-        if (i < n && (t[i] == u'+' || isMinus(t[i].unicode())))
-            ascii.append(t[i++] == u'+' ? '+' : '-');
+        return Error::NotANumber;
+    if (at(u'e') || at(u'E')) {
+        m_ascii.append('e');
+        ++m_at;
+        sign();
         qsizetype exponentDigits = 0;
-        while (takeDigit())
+        while (digit())
             ++exponentDigits;
         if (exponentDigits == 0)
-            return {0.0, Error::NotANumber};
+            return Error::NotANumber;
     }
-    if (i != n)
-        return {0.0, Error::NotANumber};
-    if (mixed)
-        return {0.0, Error::MixedDigits};
+    if (m_at != m_text.size())
+        return Error::NotANumber;
+    return m_mixed ? Error::MixedDigits : Error::None;
+}
 
-    const char *first = ascii.constData();
-    const char *last = first + ascii.size();
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range) {
-        if (overflows(first, last))
-            return {0.0, Error::OutOfRange};
-        return {*first == '-' ? -0.0 : 0.0, Error::None};
+bool Transcript::sign()
+{
+    if (!atSign())
+        return false;
+    if (!at(u'+'))
+        m_ascii.append('-');
+    ++m_at;
+    return true;
+}
+
+// A digit of some scripts takes two UTF-16 units.
+bool Transcript::digit()
+{
+    if (m_at >= m_text.size())
+        return false;
+    char32_t c = m_text[m_at].unicode();
+    qsizetype units = 1;
+    if (m_text[m_at].isHighSurrogate() && m_at + 1 < m_text.size() && m_text[m_at + 1].isLowSurrogate()) {
+        c = QChar::surrogateToUcs4(m_text[m_at], m_text[m_at + 1]);
+        units = 2;
     }
-    if (ec != std::errc() || end != last)
+    Script of = Script::None;
+    const int value = digitOf(c, m_format.zero, &of);
+    if (value < 0)
+        return false;
+    m_mixed = m_mixed || (m_script != Script::None && of != m_script);
+    m_script = of;
+    m_ascii.append(char('0' + value));
+    m_at += units;
+    return true;
+}
+
+bool Transcript::decimal()
+{
+    if (!at(m_format.decimal) && !(m_format.otherDecimal != 0 && at(m_format.otherDecimal)))
+        return false;
+    m_ascii.append('.');
+    ++m_at;
+    return true;
+}
+
+// The 15 significant digits of a finite, non-zero double, correctly rounded,
+// without trailing zeros, and its decimal exponent.
+struct Significant {
+    bool negative = false;
+    char digits[15] = {};
+    int count = 0;
+    int exponent = 0;
+};
+
+Significant significant(double x)
+{
+    // "-d.ddddddddddddde+XX"
+    char buffer[32];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
+    const char *p = buffer;
+    Significant s;
+    s.negative = *p == '-';
+    if (s.negative)
+        ++p;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            s.digits[s.count++] = *p;
+    }
+    ++p; // 'e'
+    if (*p == '+')
+        ++p;
+    std::from_chars(p, printed.ptr, s.exponent);
+    // Near the top of the range the nearest 15 digits can lie beyond the
+    // largest double (1.79769313486232E+308) and would never parse back: those
+    // few values are cut to the 15 digits below instead.
+    static constexpr char largest[] = "179769313486231";
+    if (s.exponent == 308 && std::string_view(s.digits, 15) > std::string_view(largest, 15))
+        std::copy(largest, largest + 15, s.digits);
+    while (s.count > 1 && s.digits[s.count - 1] == '0')
+        --s.count;
+    return s;
+}
+
+// "1234.5", "0.00012"
+void writeFixed(QString &out, const Significant &s, Format format)
+{
+    if (s.exponent >= 0) {
+        for (int k = 0; k <= s.exponent; ++k)
+            out += QLatin1Char(k < s.count ? s.digits[k] : '0');
+        if (s.count > s.exponent + 1) {
+            out += QChar(format.decimal);
+            for (int k = s.exponent + 1; k < s.count; ++k)
+                out += QLatin1Char(s.digits[k]);
+        }
+        return;
+    }
+    out += u'0';
+    out += QChar(format.decimal);
+    out += QString(-s.exponent - 1, u'0');
+    for (int k = 0; k < s.count; ++k)
+        out += QLatin1Char(s.digits[k]);
+}
+
+// "1.5E+20", "1E-9"
+void writeScientific(QString &out, const Significant &s, Format format)
+{
+    out += QLatin1Char(s.digits[0]);
+    if (s.count > 1) {
+        out += QChar(format.decimal);
+        for (int k = 1; k < s.count; ++k)
+            out += QLatin1Char(s.digits[k]);
+    }
+    out += s.exponent < 0 ? u"E-" : u"E+";
+    out += QString::number(std::abs(s.exponent));
+}
+
+} // namespace
+
+Result parse(QStringView text, Format format)
+{
+    Transcript transcript(stripped(text), format);
+    if (const Error error = transcript.read(); error != Error::None)
+        return {0.0, error};
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(transcript.begin(), transcript.end(), value);
+    if (ec == std::errc::result_out_of_range) {
+        if (overflows(transcript.begin(), transcript.end()))
+            return {0.0, Error::OutOfRange};
+        return {*transcript.begin() == '-' ? -0.0 : 0.0, Error::None};
+    }
+    if (ec != std::errc() || end != transcript.end())
         return {0.0, Error::NotANumber};
     return {value, Error::None};
 }
@@ -248,64 +355,15 @@ QString render(double x, Format format)
 {
     if (x == 0.0 || !std::isfinite(x))
         return QStringLiteral("0");
-
-    // 15 significant digits, correctly rounded: "-d.ddddddddddddde+XX".
-    char buffer[32];
-    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
-    const char *p = buffer;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    char digits[15];
-    int count = 0;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.')
-            digits[count++] = *p;
-    }
-    ++p; // 'e'
-    if (*p == '+')
-        ++p;
-    int exponent = 0;
-    std::from_chars(p, printed.ptr, exponent);
-    // Near the top of the range the nearest 15 digits can lie beyond the
-    // largest double (1.79769313486232E+308) and would never parse back: those
-    // few values are cut to the 15 digits below instead.
-    static constexpr char largest[] = "179769313486231";
-    if (exponent == 308 && std::string_view(digits, 15) > std::string_view(largest, 15))
-        std::copy(largest, largest + 15, digits);
-    while (count > 1 && digits[count - 1] == '0')
-        --count;
-
+    const Significant s = significant(x);
     QString out;
     out.reserve(24);
-    if (negative)
+    if (s.negative)
         out += u'-';
-    if (exponent >= -8 && exponent < 15) {
-        if (exponent >= 0) {
-            for (int k = 0; k <= exponent; ++k)
-                out += QLatin1Char(k < count ? digits[k] : '0');
-            if (count > exponent + 1) {
-                out += QChar(format.decimal);
-                for (int k = exponent + 1; k < count; ++k)
-                    out += QLatin1Char(digits[k]);
-            }
-        } else {
-            out += u'0';
-            out += QChar(format.decimal);
-            out += QString(-exponent - 1, u'0');
-            for (int k = 0; k < count; ++k)
-                out += QLatin1Char(digits[k]);
-        }
-    } else {
-        out += QLatin1Char(digits[0]);
-        if (count > 1) {
-            out += QChar(format.decimal);
-            for (int k = 1; k < count; ++k)
-                out += QLatin1Char(digits[k]);
-        }
-        out += exponent < 0 ? u"E-" : u"E+";
-        out += QString::number(std::abs(exponent));
-    }
+    if (s.exponent >= -8 && s.exponent < 15)
+        writeFixed(out, s, format);
+    else
+        writeScientific(out, s, format);
     return out;
 }
 
