@@ -13,6 +13,20 @@
 #include "field.h"
 #include "layout.h"
 
+namespace {
+
+// Tab walks the controls that take the focus by their tab index, and the
+// first of them has it.
+void walk(std::vector<std::pair<int, QWidget *>> &focusOrder)
+{
+    std::sort(focusOrder.begin(), focusOrder.end());
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    focusOrder.front().second->setFocus();
+}
+
+} // namespace
+
 Controls makeControls(QWidget *window, double scale, const QString &hint)
 {
     Controls made;
@@ -60,9 +74,6 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
         labels.at(f.label.name)->setBuddy(field);
         field->raise(); // a field overlapping its label is drawn on top
     }
-    std::sort(focusOrder.begin(), focusOrder.end());
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
-    focusOrder.front().second->setFocus();
+    walk(focusOrder);
     return made;
 }
