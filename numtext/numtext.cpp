@@ -238,75 +238,37 @@ bool Transcript::decimal()
     return true;
 }
 
-// The 15 significant digits of a finite, non-zero double, correctly rounded,
-// without trailing zeros, and its decimal exponent.
-struct Significant {
-    bool negative = false;
-    char digits[15] = {};
-    int count = 0;
-    int exponent = 0;
-};
-
-Significant significant(double x)
+// "1234.5", "0.00012": count significant digits, exponent as in 1.2345e3.
+void writeFixed(QString &out, const char *digits, int count, int exponent, Format format)
 {
-    // "-d.ddddddddddddde+XX"
-    char buffer[32];
-    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
-    const char *p = buffer;
-    Significant s;
-    s.negative = *p == '-';
-    if (s.negative)
-        ++p;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.')
-            s.digits[s.count++] = *p;
-    }
-    ++p; // 'e'
-    if (*p == '+')
-        ++p;
-    std::from_chars(p, printed.ptr, s.exponent);
-    // Near the top of the range the nearest 15 digits can lie beyond the
-    // largest double (1.79769313486232E+308) and would never parse back: those
-    // few values are cut to the 15 digits below instead.
-    static constexpr char largest[] = "179769313486231";
-    if (s.exponent == 308 && std::string_view(s.digits, 15) > std::string_view(largest, 15))
-        std::copy(largest, largest + 15, s.digits);
-    while (s.count > 1 && s.digits[s.count - 1] == '0')
-        --s.count;
-    return s;
-}
-
-// "1234.5", "0.00012"
-void writeFixed(QString &out, const Significant &s, Format format)
-{
-    if (s.exponent >= 0) {
-        for (int k = 0; k <= s.exponent; ++k)
-            out += QLatin1Char(k < s.count ? s.digits[k] : '0');
-        if (s.count > s.exponent + 1) {
+    if (exponent >= 0) {
+        for (int k = 0; k <= exponent; ++k)
+            out += QLatin1Char(k < count ? digits[k] : '0');
+        if (count > exponent + 1) {
             out += QChar(format.decimal);
-            for (int k = s.exponent + 1; k < s.count; ++k)
-                out += QLatin1Char(s.digits[k]);
+            for (int k = exponent + 1; k < count; ++k)
+                out += QLatin1Char(digits[k]);
         }
         return;
     }
     out += u'0';
     out += QChar(format.decimal);
-    out += QString(-s.exponent - 1, u'0');
-    for (int k = 0; k < s.count; ++k)
-        out += QLatin1Char(s.digits[k]);
+    out += QString(-exponent - 1, u'0');
+    for (int k = 0; k < count; ++k)
+        out += QLatin1Char(digits[k]);
 }
 
 // "1.5E+20", "1E-9"
-void writeScientific(QString &out, const Significant &s, Format format)
+void writeScientific(QString &out, const char *digits, int count, int exponent, Format format)
 {
-    out += QLatin1Char(s.digits[0]);
-    if (s.count > 1) {
+    out += QLatin1Char(digits[0]);
+    if (count > 1) {
         out += QChar(format.decimal);
-        for (int k = 1; k < s.count; ++k)
-            out += QLatin1Char(s.digits[k]);
+        for (int k = 1; k < count; ++k)
+            out += QLatin1Char(digits[k]);
     }
-    out += s.exponent < 0 ? u"E-" : u"E+";
-    out += QString::number(std::abs(s.exponent));
+    out += exponent < 0 ? u"E-" : u"E+";
+    out += QString::number(std::abs(exponent));
 }
 
 } // namespace
@@ -355,15 +317,42 @@ QString render(double x, Format format)
 {
     if (x == 0.0 || !std::isfinite(x))
         return QStringLiteral("0");
-    const Significant s = significant(x);
+
+    // 15 significant digits, correctly rounded: "-d.ddddddddddddde+XX".
+    char buffer[32];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
+    const char *p = buffer;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    char digits[15];
+    int count = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            digits[count++] = *p;
+    }
+    ++p; // 'e'
+    if (*p == '+')
+        ++p;
+    int exponent = 0;
+    std::from_chars(p, printed.ptr, exponent);
+    // Near the top of the range the nearest 15 digits can lie beyond the
+    // largest double (1.79769313486232E+308) and would never parse back: those
+    // few values are cut to the 15 digits below instead.
+    static constexpr char largest[] = "179769313486231";
+    if (exponent == 308 && std::string_view(digits, 15) > std::string_view(largest, 15))
+        std::copy(largest, largest + 15, digits);
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
     QString out;
     out.reserve(24);
-    if (s.negative)
+    if (negative)
         out += u'-';
-    if (s.exponent >= -8 && s.exponent < 15)
-        writeFixed(out, s, format);
+    if (exponent >= -8 && exponent < 15)
+        writeFixed(out, digits, count, exponent, format);
     else
-        writeScientific(out, s, format);
+        writeScientific(out, digits, count, exponent, format);
     return out;
 }
 
