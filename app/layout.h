@@ -207,11 +207,13 @@ constexpr std::array<FieldId, N> fieldsOf()
     std::array<FieldId, N> ids{};
     std::array<bool, N> found{};
     for (const FieldRow &f : fields) {
-        if (const Group *unit = std::get_if<Group>(&f.unit)) {
-            if (found[std::size_t(*unit)])
+        // Not std::get_if: GCC 12 rejects its null test in a constant expression.
+        if (std::holds_alternative<Group>(f.unit)) {
+            const auto unit = std::size_t(std::get<Group>(f.unit));
+            if (found[unit])
                 throw "two fields of one unit";
-            found[std::size_t(*unit)] = true;
-            ids[std::size_t(*unit)] = f.id;
+            found[unit] = true;
+            ids[unit] = f.id;
         }
     }
     for (const bool one : found) {
