@@ -6,13 +6,13 @@
 #include <variant>
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QIcon>
 #include <QImage>
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include "accessibility.h"
 #include "colours.h"
@@ -21,6 +21,7 @@
 #include "fieldnote.h"
 #include "fontfit.h"
 #include "layout.h"
+#include "refusals.h"
 #ifndef Q_OS_WIN
 #include "normalstate.h"
 #endif
@@ -48,12 +49,28 @@ constexpr std::array<T, layout::fieldCount> byField(const std::array<std::pair<l
 
 Calculator::Calculator(QWidget *parent)
     : QWidget(parent)
-    , m_format(numtext::Format::fromLocale(QLocale()))
 {
+    using enum layout::FieldId;
+    static constexpr auto lostFocus = byField<void (Calculator::*)()>({{
+        {Text1, &Calculator::Text1_LostFocus},   {Text2, &Calculator::Text2_LostFocus},
+        {Text3, &Calculator::Text3_LostFocus},   {Text4, &Calculator::Text4_LostFocus},
+        {Text5, &Calculator::Text5_LostFocus},   {Text6, &Calculator::Text6_LostFocus},
+        {Text7, &Calculator::Text7_LostFocus},   {Text8, &Calculator::Text8_LostFocus},
+        {Text9, &Calculator::Text9_LostFocus},   {Text10, &Calculator::Text10_LostFocus},
+        {Text11, &Calculator::Text11_LostFocus}, {Text24, &Calculator::Text24_LostFocus},
+        {Text12, &Calculator::Text12_LostFocus}, {Text13, &Calculator::Text13_LostFocus},
+        {Text14, &Calculator::Text14_LostFocus}, {Text15, &Calculator::Text15_LostFocus},
+        {Text16, &Calculator::Text16_LostFocus}, {Text17, &Calculator::Text17_LostFocus},
+        {Text18, &Calculator::Text18_LostFocus}, {Text19, &Calculator::Text19_LostFocus},
+        {Text20, &Calculator::Text20_LostFocus}, {Text21, &Calculator::Text21_LostFocus},
+        {Text22, &Calculator::Text22_LostFocus}, {Text23, &Calculator::Text23_LostFocus},
+    }});
+
     accessibility::install();
     setWindowTitle(QStringLiteral("Velmarin"));
+    // A fixed size: no sizing border, and no Size in the window menu, on Windows.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QIcon icon;
     for (const windowicon::Image &image : windowicon::images) {
         icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(image.argb), image.size,
@@ -61,25 +78,61 @@ Calculator::Calculator(QWidget *parent)
     }
     setWindowIcon(icon);
 
-    const fontfit::Fit fit = fontfit::fit(font(), style());
-    m_scale = fit.scale;
-    setFont(fit.font);
-    setFixedSize(layout::pixels(layout::clientWidth, m_scale), layout::pixels(layout::clientHeight, m_scale));
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-
-    const Controls controls = makeControls(this, m_scale, fontfit::hintText(fit.hintBreak));
-    m_fields = controls.fields;
-    for (Field *field : m_fields)
-        field->installEventFilter(this);
+    m_controls = makeControls(this);
+    for (std::size_t i = 0; i < layout::fieldCount; ++i) {
+        const auto handler = lostFocus[i];
+        connect(m_controls.fields[i], &Field::left, this, [this, handler] {
+            (this->*handler)();
+            accessibility::restateCaretOnceFocused();
+        });
+        connect(m_controls.fields[i], &Field::refusalWithdrawn, this, [this] { updateNote(true); });
+    }
     // A window, not a dialog: Enter in a field must not press the button.
-    controls.close->setAutoDefault(false);
-    controls.close->setDefault(false);
-    connect(controls.close, &QPushButton::clicked, this, &Calculator::Close_Click);
-    colours::colourSubHeadings(this);
+    m_controls.close->setAutoDefault(false);
+    m_controls.close->setDefault(false);
+    connect(m_controls.close, &QPushButton::clicked, this, &Calculator::Close_Click);
+    followDesktop();
 #ifndef Q_OS_WIN
     new NormalStateKeeper(this);
 #endif
+}
+
+void Calculator::followDesktop()
+{
+    m_following = true;
+    const numtext::Format format = numtext::Format::fromLocale(QLocale());
+    const bool newFormat = format.decimal != m_format.decimal || format.otherDecimal != m_format.otherDecimal
+        || format.zero != m_format.zero;
+    m_format = format;
+
+    const fontfit::Fit fit = fontfit::fit(QApplication::font(this), style());
+    m_scale = fit.scale;
+    setFont(fit.font);
+    setFixedSize(layout::pixels(layout::clientWidth, m_scale), layout::pixels(layout::clientHeight, m_scale));
+    placeControls(m_controls, m_scale, fontfit::hintText(fit.hintBreak));
+
+    colours::colourSubHeadings(this);
+    for (Field *field : m_controls.fields) {
+        if (newFormat && field->refusal() != numtext::Error::None)
+            field->setRefusal(field->refusal(), m_format, field->refusalOrder());
+        field->tint();
+    }
+    if (m_note) {
+        m_note->place(m_scale);
+        updateNote(newFormat);
+    }
+    // Grown, it stays on its screen.
+    if (m_placed && isVisible()) {
+        const QRect available = screen()->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveRight(std::min(frame.right(), available.right()));
+        frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+        frame.moveLeft(std::max(frame.left(), available.left()));
+        frame.moveTop(std::max(frame.top(), available.top()));
+        if (frame.topLeft() != frameGeometry().topLeft())
+            move(frame.topLeft());
+    }
+    m_following = false;
 }
 
 void Calculator::Faktoren()
@@ -139,45 +192,43 @@ void Calculator::AlleFormulareEntladen()
         window->close();
 }
 
-bool Calculator::eventFilter(QObject *watched, QEvent *event)
+bool Calculator::event(QEvent *event)
 {
-    using enum layout::FieldId;
-    static constexpr auto lostFocus = byField<void (Calculator::*)()>({{
-        {Text1, &Calculator::Text1_LostFocus},   {Text2, &Calculator::Text2_LostFocus},
-        {Text3, &Calculator::Text3_LostFocus},   {Text4, &Calculator::Text4_LostFocus},
-        {Text5, &Calculator::Text5_LostFocus},   {Text6, &Calculator::Text6_LostFocus},
-        {Text7, &Calculator::Text7_LostFocus},   {Text8, &Calculator::Text8_LostFocus},
-        {Text9, &Calculator::Text9_LostFocus},   {Text10, &Calculator::Text10_LostFocus},
-        {Text11, &Calculator::Text11_LostFocus}, {Text24, &Calculator::Text24_LostFocus},
-        {Text12, &Calculator::Text12_LostFocus}, {Text13, &Calculator::Text13_LostFocus},
-        {Text14, &Calculator::Text14_LostFocus}, {Text15, &Calculator::Text15_LostFocus},
-        {Text16, &Calculator::Text16_LostFocus}, {Text17, &Calculator::Text17_LostFocus},
-        {Text18, &Calculator::Text18_LostFocus}, {Text19, &Calculator::Text19_LostFocus},
-        {Text20, &Calculator::Text20_LostFocus}, {Text21, &Calculator::Text21_LostFocus},
-        {Text22, &Calculator::Text22_LostFocus}, {Text23, &Calculator::Text23_LostFocus},
-    }});
-    if (event->type() == QEvent::FocusOut) {
-        // Only a move to another control of this window counts as leaving the
-        // field: not a switch to another window, the field's own context menu,
-        // or the window closing. Qt has already made the new widget the focus
-        // widget when the old one hears of it.
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        const QWidget *next = QApplication::focusWidget();
-        const auto it = std::find(m_fields.begin(), m_fields.end(), watched);
-        if (it != m_fields.end() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && isVisible() && next && next != watched && next->window() == this) {
-            (this->*lostFocus[std::size_t(it - m_fields.begin())])();
-            accessibility::restateCaretOnceFocused();
+    switch (event->type()) {
+    case QEvent::ApplicationFontChange:
+    case QEvent::ApplicationPaletteChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::ThemeChange:
+    case QEvent::LocaleChange:
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        // A desktop's change comes as several of these at once: followed
+        // once, after the last of them.
+        if (!m_following) {
+            m_following = true;
+            QMetaObject::invokeMethod(this, &Calculator::followDesktop, Qt::QueuedConnection);
         }
+        break;
+    default:
+        break;
     }
-    return QWidget::eventFilter(watched, event);
+    return QWidget::event(event);
 }
 
-void Calculator::changeEvent(QEvent *event)
+void Calculator::showEvent(QShowEvent *event)
 {
-    if (event->type() == QEvent::PaletteChange)
-        colours::colourSubHeadings(this);
-    QWidget::changeEvent(event);
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Its frame centred, title bar included, where the platform tells the
+    // frame before the window is mapped (Windows); elsewhere its client area.
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 void Calculator::leave(layout::FieldId id)
@@ -218,10 +269,28 @@ numtext::Error Calculator::writeGroup(std::span<const layout::FieldId> ids, cons
 
 void Calculator::report(Field *field, numtext::Error error)
 {
-    field->setRefusal(error, m_format);
-    if (error == numtext::Error::None)
+    field->setRefusal(error, m_format, ++m_refusals);
+    if (error != numtext::Error::None)
+        updateNote(true);
+}
+
+void Calculator::updateNote(bool announce)
+{
+    const Field *latest = nullptr;
+    for (const Field *field : m_controls.fields) {
+        if (field->refusal() != numtext::Error::None && (!latest || field->refusalOrder() > latest->refusalOrder()))
+            latest = field;
+    }
+    if (!latest) {
+        if (m_note)
+            m_note->hide();
         return;
-    if (!m_note)
-        m_note = new FieldNote(this, m_scale, m_format);
-    m_note->report(field);
+    }
+    if (!m_note) {
+        m_note = new FieldNote(this);
+        m_note->place(m_scale);
+    }
+    const QString text = latest->unit() + QStringLiteral(":\n") + refusals::note(latest->refusal(), m_format);
+    if (announce || text != m_note->text())
+        m_note->tell(text);
 }

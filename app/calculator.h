@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+#include "controls.h"
 #include "converter.h"
 #include "fieldid.h"
 
@@ -35,8 +36,8 @@ public:
     numtext::Error GewichteUpdaten(const convert::Base &Val1);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void Close_Click();
@@ -66,17 +67,27 @@ private:
     void Text23_LostFocus();
     void AlleFormulareEntladen();
 
+    // The window as a fresh start on the desktop as it is now would show it,
+    // with what the user has kept: its numbers' format, font, size, places
+    // and colours. The start is the first time; every change of the desktop
+    // (style, palette, font, screen, locale) is another.
+    void followDesktop();
     // Converts from the field that was left, whichever its unit.
     void leave(layout::FieldId id);
     // Writes a group's figures into its fields, or none: the error otherwise.
     numtext::Error writeGroup(std::span<const layout::FieldId> ids, const convert::Figures &figures);
     void report(Field *field, numtext::Error error);
-    Field *field(layout::FieldId id) const { return m_fields[std::size_t(id)]; }
+    // Shows the latest refusal that still stands, or hides the note.
+    void updateNote(bool announce);
+    Field *field(layout::FieldId id) const { return m_controls.fields[std::size_t(id)]; }
 
     numtext::Format m_format;
     double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
+    bool m_following = false;    // a change of the desktop is being followed, or is due
+    bool m_placed = false;       // centred on its first show
+    quint64 m_refusals = 0;      // how many refusals there have been: their order
     FieldNote *m_note = nullptr; // made at the first refusal
-    std::array<Field *, layout::fieldCount> m_fields{}; // by layout::FieldId
+    Controls m_controls;
     std::array<double, convert::lengths.size()> m_lengthFactors{};
     std::array<double, convert::masses.size()> m_massFactors{};
 };

@@ -27,13 +27,15 @@ void walk(std::vector<std::pair<int, QWidget *>> &focusOrder)
 
 } // namespace
 
-Controls makeControls(QWidget *window, double scale, const QString &hint)
+Controls makeControls(QWidget *window)
 {
+    static_assert(std::tuple_size_v<decltype(Controls::all)> == layout::controls.size());
     Controls made;
     std::map<std::string_view, QWidget *> frames;
     std::map<std::string_view, QLabel *> labels;
     std::vector<std::pair<int, QWidget *>> focusOrder;
-    for (const layout::Control &c : layout::controls) {
+    for (std::size_t i = 0; i < layout::controls.size(); ++i) {
+        const layout::Control &c = layout::controls[i];
         QWidget *parent = c.frame ? frames.at(c.frame) : window;
         const QString caption = QString::fromUtf8(c.caption);
         QWidget *widget = nullptr;
@@ -52,7 +54,7 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
         case layout::Kind::Label:
         case layout::Kind::SubHeading:
         case layout::Kind::Hint: {
-            auto *label = new QLabel(c.kind == layout::Kind::Hint ? hint : caption, parent);
+            auto *label = new QLabel(caption, parent);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(c.kind == layout::Kind::Hint);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -65,7 +67,7 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
             break;
         }
         widget->setObjectName(QString::fromLatin1(c.name));
-        widget->setGeometry(layout::pixelRect(c, scale));
+        made.all[i] = widget;
     }
 
     for (const layout::FieldRow &f : layout::fields) {
@@ -76,4 +78,14 @@ Controls makeControls(QWidget *window, double scale, const QString &hint)
     }
     walk(focusOrder);
     return made;
+}
+
+void placeControls(const Controls &controls, double scale, const QString &hint)
+{
+    for (std::size_t i = 0; i < layout::controls.size(); ++i) {
+        const layout::Control &c = layout::controls[i];
+        controls.all[i]->setGeometry(layout::pixelRect(c, scale));
+        if (c.kind == layout::Kind::Hint)
+            static_cast<QLabel *>(controls.all[i])->setText(hint);
+    }
 }

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <limits>
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionFrame>
 
@@ -24,18 +26,23 @@ Field::Field(const QString &unit, QWidget *parent)
     , m_unit(unit)
 {
     setMaxLength(std::numeric_limits<int>::max()); // a long paste is never cut short
-    // What the user types is theirs: no value behind it, nothing refused yet.
-    connect(this, &QLineEdit::textEdited, this, [this] {
-        m_unrounded.clear();
-        withdrawRefusal();
-        describe();
-    });
+    connect(this, &QLineEdit::textEdited, this, &Field::edited);
+}
+
+// What the user types is theirs: no value behind it, nothing refused yet.
+void Field::edited()
+{
+    m_figure = false;
+    m_unrounded.clear();
+    withdrawRefusal();
+    describe();
 }
 
 void Field::showFigure(const QString &text, const QString &unrounded)
 {
     setText(text);
     setCursorPosition(0); // show the leading digits of a long value
+    m_figure = true;
     m_unrounded = unrounded;
     withdrawRefusal();
     describe();
@@ -54,10 +61,37 @@ void Field::focusInEvent(QFocusEvent *event)
 void Field::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
+    // Only a move to another control of this window leaves the field: not a
+    // switch to another window, the field's own context menu, or the window
+    // closing. Qt has already made the new widget the focus widget.
     const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && cursorPosition() != 0
-        && clipped(text()))
+    const QWidget *next = QApplication::focusWidget();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !window()->isVisible() || !next
+        || next == this || next->window() != window())
+        return;
+    if (cursorPosition() != 0 && clipped(text()))
         setCursorPosition(0);
+    emit left();
+}
+
+void Field::dropEvent(QDropEvent *event)
+{
+    if (isReadOnly() || !event->mimeData()->hasText())
+        return QLineEdit::dropEvent(event);
+    // Leaving the field is what converts it, so a drop brings the focus;
+    // first, so that the field it leaves converts before the drop lands.
+    setFocus(Qt::OtherFocusReason);
+    // A figure is the conversion's: a text dropped on it takes its place
+    // rather than mixing into its digits, as a paste over it would.
+    if (m_figure && event->source() != this) {
+        event->acceptProposedAction();
+        selectAll();
+        insert(event->mimeData()->text());
+    } else {
+        QLineEdit::dropEvent(event);
+    }
+    if (event->isAccepted())
+        edited();
 }
 
 void Field::paintEvent(QPaintEvent *event)
@@ -112,6 +146,7 @@ void Field::resizeEvent(QResizeEvent *event)
 {
     QLineEdit::resizeEvent(event);
     m_room = -1;
+    describe(); // a figure may now fit, or no longer
 }
 
 QRect Field::textRect() const
@@ -135,12 +170,13 @@ bool Field::clipped(QStringView shown) const
     return lineedit::textWidth(font(), shown) > m_room;
 }
 
-void Field::setRefusal(numtext::Error error, numtext::Format format)
+void Field::setRefusal(numtext::Error error, numtext::Format format, quint64 order)
 {
     if (error == numtext::Error::None) {
         withdrawRefusal();
     } else {
         m_refusal = error;
+        m_refusalOrder = order;
         m_explanation = refusals::explanation(error, format);
     }
     describe();
@@ -155,19 +191,22 @@ void Field::withdrawRefusal()
     emit refusalWithdrawn();
 }
 
+void Field::tint()
+{
+    // Only the two roles of its own: every other colour stays the window's.
+    QPalette tint;
+    if (m_refusal != numtext::Error::None) {
+        tint.setColor(QPalette::Base, colours::refusalPaper());
+        tint.setColor(QPalette::Text, colours::refusalInk());
+    }
+    setPalette(tint);
+}
+
 void Field::describe()
 {
     // Refused, the field wears the note's colours.
-    if (const bool refused = m_refusal != numtext::Error::None; refused != m_tinted) {
-        QPalette tint;
-        if (refused) {
-            tint = palette();
-            tint.setColor(QPalette::Base, colours::refusalPaper());
-            tint.setColor(QPalette::Text, colours::refusalInk());
-        }
-        setPalette(tint);
-        m_tinted = refused;
-    }
+    if ((m_refusal != numtext::Error::None) != testAttribute(Qt::WA_SetPalette))
+        tint();
     // A refusal's explanation says more than the figure; a figure wider than the field is
     // given whole, and the value behind it where rounding changed it.
     QString description = m_explanation;

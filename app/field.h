@@ -2,8 +2,10 @@
 // A field of the window: a line edit that knows the name of its unit, the
 // value behind a figure that rounding cut short, and why its text was
 // refused, and tells the last two in its tooltip and accessible description.
-// Its leading digits are always in view: where a figure is wider than the
-// field, its end gives way to an ellipsis and the tooltip gives it whole.
+// It alone holds its refusal. Its leading digits are always in view: where a
+// figure is wider than the field, its end gives way to an ellipsis and the
+// tooltip gives it whole. Text however it arrives (keys, paste, a drop, a
+// screen reader) is the user's edit.
 #pragma once
 
 #include <QLineEdit>
@@ -24,11 +26,18 @@ public:
     // behind it; a refusal goes with the old text.
     void showFigure(const QString &text, const QString &unrounded = {});
     // Why the text the user left in the field does not convert, in the
-    // locale's format; Error::None: it did.
-    void setRefusal(numtext::Error error, numtext::Format format);
+    // locale's format; Error::None: it did. order tells refusals apart in
+    // time, the later the larger.
+    void setRefusal(numtext::Error error, numtext::Format format, quint64 order = 0);
     numtext::Error refusal() const { return m_refusal; }
+    quint64 refusalOrder() const { return m_refusalOrder; }
+    // Paints a refusal in its colours on the window's palette as it is now.
+    void tint();
 
 signals:
+    // The focus moved on to another control of the window: the one moment a
+    // field's text is converted.
+    void left();
     // The refused text is gone: the user edited it, or it converted, or a
     // conversion wrote the field.
     void refusalWithdrawn();
@@ -36,6 +45,7 @@ signals:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -46,12 +56,14 @@ private:
     // Whether the text is wider than the field.
     bool clipped(QStringView shown) const;
     void describe();
+    void edited();
     void withdrawRefusal();
 
     QString m_unit;
     QString m_unrounded;
+    bool m_figure = false; // the text is a conversion's, not the user's
     numtext::Error m_refusal = numtext::Error::None;
+    quint64 m_refusalOrder = 0;
     QString m_explanation; // of the refusal
-    bool m_tinted = false;
     mutable int m_room = -1; // the width the text has; -1: to be measured
 };

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
 #include <QTest>
 
 #include "calculator.h"
@@ -73,6 +74,18 @@ public:
         QApplication::clipboard()->setText(text);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    }
+    // Drop a text dragged from another program in the middle of the field.
+    void drop(const QString &name, const QString &text)
+    {
+        Field *edit = field(name);
+        QMimeData data;
+        data.setText(text);
+        const QPointF middle(edit->width() / 2.0, edit->height() / 2.0);
+        QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+        QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &drop);
     }
     // Leave the field with a key.
     void leave(const QString &name, Qt::Key key = Qt::Key_Tab)

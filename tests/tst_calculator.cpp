@@ -427,7 +427,7 @@ void TestCalculator::noticeGoesOnEditOrSuccess()
 void TestCalculator::everyKindOfEditIsTheUsers_data()
 {
     QTest::addColumn<QString>("how");
-    for (const char *how : {"typed", "pasted", "setText", "insertText", "deleteText", "replaceText"})
+    for (const char *how : {"typed", "pasted", "dropped", "setText", "insertText", "deleteText", "replaceText"})
         QTest::newRow(how) << how;
 }
 
@@ -446,6 +446,8 @@ void TestCalculator::everyKindOfEditIsTheUsers()
             w.type(name, u"7"_s);
         else if (how == u"pasted")
             w.paste(name, u"7"_s);
+        else if (how == u"dropped")
+            w.drop(name, u"7"_s);
         else if (how == u"setText")
             field->setText(QAccessible::Value, u"7"_s);
         else if (how == u"insertText")
@@ -466,6 +468,14 @@ void TestCalculator::everyKindOfEditIsTheUsers()
     QVERIFY(w.field(u"Text6"_s)->accessibleDescription().startsWith(u"Ungerundet: "_s));
     edit(u"Text6"_s);
     QCOMPARE(w.field(u"Text6"_s)->accessibleDescription(), QString());
+    if (how != u"dropped")
+        return;
+    // Dropped on a figure, a text takes its place and brings the focus, so
+    // that leaving the field converts it.
+    QCOMPARE(w.text(u"Text6"_s), u"7"_s);
+    QCOMPARE(QApplication::focusWidget(), w.field(u"Text6"_s));
+    w.leave(u"Text6"_s);
+    QCOMPARE(w.text(u"Text10"_s), localised(u"213.36"_s));
 }
 
 // Two refused fields: the later note shows; when it goes, the earlier

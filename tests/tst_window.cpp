@@ -18,6 +18,7 @@
 #include "fieldnote.h"
 #include "fontfit.h"
 #include "layout.h"
+#include "localised.h"
 #include "shownwindow.h"
 
 using namespace Qt::StringLiterals;
@@ -217,7 +218,85 @@ QPalette darkPalette()
     return dark;
 }
 
+// A desktop as the window meets it: font, style, palette, locale.
+struct Look {
+    QFont font;
+    QString style;
+    bool dark = false;
+    QLocale locale = QLocale::c();
+};
+
+Look look(const char *family, int size, const QString &style, bool dark = false, QLocale locale = QLocale::c())
+{
+    QFont font(QString::fromLatin1(family));
+    if (size < 0)
+        font.setPixelSize(-size);
+    else
+        font.setPointSize(size);
+    return {font, style, dark, locale};
+}
+
+// Puts the look in force as a desktop does while programs run: the platform
+// theme makes the style anew, sets palette and font, and tells every widget
+// that the theme changed, whether anything changed or not; a new system
+// locale reaches every window.
+void apply(const Look &look)
+{
+    QApplication::setStyle(look.style);
+    const QPalette palette = look.dark ? darkPalette() : QApplication::style()->standardPalette();
+    QApplication::setPalette(palette);
+    // A theme that gives one palette for every kind of widget (qt6ct) has it
+    // set for each class too.
+    for (const char *className : {"QLabel", "QLineEdit", "QGroupBox", "QAbstractButton"})
+        QApplication::setPalette(palette, className);
+    QApplication::setFont(look.font);
+    const QWidgetList widgets = QApplication::allWidgets();
+    for (QWidget *widget : widgets) {
+        QEvent themeChange(QEvent::ThemeChange);
+        QCoreApplication::sendEvent(widget, &themeChange);
+    }
+    if (look.locale != QLocale()) {
+        QLocale::setDefault(look.locale);
+        QEvent localeChange(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(qApp, &localeChange);
+    }
+    QCoreApplication::processEvents();
+}
+
+// What a user sees of the window, control by control: places, font,
+// colours of the sub-headings, a refused field and the note, and each
+// field's text with its tooltip, which gives a figure cut short whole.
+QStringList seen(const Calculator &calculator, bool figures)
+{
+    QStringList facts{u"size %1x%2"_s.arg(calculator.width()).arg(calculator.height()),
+                      u"font "_s + calculator.font().toString()};
+    const auto rgb = [](const QWidget *w, QPalette::ColorRole role) {
+        return w->palette().color(QPalette::Active, role).name();
+    };
+    for (const layout::Control &c : layout::controls) {
+        const auto *w = calculator.findChild<QWidget *>(QString::fromLatin1(c.name));
+        QString fact = QString::fromLatin1(c.name) + u' ' + QString::number(w->x()) + u',' + QString::number(w->y())
+            + u' ' + QString::number(w->width()) + u'x' + QString::number(w->height());
+        if (c.kind == layout::Kind::SubHeading)
+            fact += u' ' + rgb(w, QPalette::WindowText);
+        if (c.kind == layout::Kind::Field) {
+            fact += u' ' + rgb(w, QPalette::Base) + u' ' + rgb(w, QPalette::Text);
+            if (figures)
+                fact += u' ' + static_cast<const QLineEdit *>(w)->text() + u' ' + w->toolTip();
+        }
+        facts << fact;
+    }
+    const auto *note = calculator.findChild<QLabel *>(u"Note"_s);
+    facts << u"note %1 %2 %3"_s.arg(note && note->isVisible()).arg(note ? rgb(note, QPalette::WindowText) : QString(),
+                                                                    note ? rgb(note, QPalette::Window) : QString());
+    if (note)
+        facts << u"note at %1,%2 %3x%4"_s.arg(note->x()).arg(note->y()).arg(note->width()).arg(note->height());
+    return facts;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Look)
 
 class TestWindow final : public QObject
 {
@@ -256,6 +335,8 @@ private slots:
     void subHeadingColour();
     void subHeadingsReadOnEveryStyle_data();
     void subHeadingsReadOnEveryStyle();
+    void liveChangeIsAFreshStart_data();
+    void liveChangeIsAFreshStart();
 };
 
 void TestWindow::captionsAreTheLayouts_data()
@@ -517,7 +598,8 @@ void TestWindow::noteCoversNothingAndShowsWhole()
         QVERIFY2(!at.intersects(note->geometry()), c.name);
     }
     const double scale = fontfit::fit(rowFont(), QApplication::style()).scale;
-    FieldNote roomyNote(nullptr, 2 * scale, numtext::Format{u'.'});
+    FieldNote roomyNote(nullptr);
+    roomyNote.place(2 * scale);
     roomyNote.setFont(note->font());
     roomyNote.setText(note->text());
     // Its text in a colour no style uses, told from the frame's edges and
@@ -760,6 +842,72 @@ void TestWindow::subHeadingsReadOnEveryStyle()
     if (dark)
         QApplication::setPalette(darkPalette());
     subHeadingsRead(&calculator);
+}
+
+void TestWindow::liveChangeIsAFreshStart_data()
+{
+    QTest::addColumn<Look>("before");
+    QTest::addColumn<Look>("after");
+    const QStringList styles = desktopStyles();
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    QTest::newRow("palette light to dark") << look("Noto Sans", 10, styles[0]) << look("Noto Sans", 10, styles[0], true);
+    QTest::newRow("palette dark to light") << look("Noto Sans", 10, styles[0], true) << look("Noto Sans", 10, styles[0]);
+    QTest::addRow("style %s to %s", qPrintable(styles[0]), qPrintable(styles[2]))
+        << look("Noto Sans", 10, styles[0]) << look("Noto Sans", 10, styles[2]);
+    QTest::newRow("font in points larger") << look("Noto Sans", 10, styles[0]) << look("Cantarell", 14, styles[0]);
+    QTest::newRow("font in points smaller") << look("DejaVu Sans", 14, styles[0]) << look("Noto Sans", 9, styles[0]);
+    QTest::newRow("font in pixels") << look("Noto Sans", -13, styles[0]) << look("Noto Sans", -19, styles[0]);
+    QTest::newRow("locale en_US to de_DE") << look("Noto Sans", 10, styles[0], false, en)
+                                           << look("Noto Sans", 10, styles[0], false, de);
+}
+
+// After a change of the desktop the window is what a fresh start on the new
+// desktop shows, with what the user typed, converted and was refused.
+void TestWindow::liveChangeIsAFreshStart()
+{
+    QFETCH(Look, before);
+    QFETCH(Look, after);
+    const DefaultLocale inLocale(before.locale);
+    Desktop restore(QApplication::font(), u"Fusion"_s);
+    apply(before);
+    const auto use = [](ShownCalculator &w) {
+        w.enter(u"Text3"_s, u"1"_s);
+        w.enter(u"Text17"_s, localised(u"1.5"_s));
+        w.enter(u"Text5"_s, u"abc"_s);
+        w.field(u"Text6"_s)->setFocus();
+    };
+    ShownCalculator live;
+    use(live);
+    const QPoint place = live.calculator.pos();
+    apply(after);
+    ShownCalculator fresh;
+    use(fresh);
+    // Figures already shown stay in the old locale's form.
+    const bool sameLocale = before.locale == after.locale;
+    QCOMPARE(seen(live.calculator, sameLocale), seen(fresh.calculator, sameLocale));
+    // It keeps its place, unless it grew past its screen's edge.
+    const QRect available = live.calculator.screen()->availableGeometry();
+    const QRect frame = live.calculator.frameGeometry();
+    if (available.contains(QRect(place, frame.size())))
+        QCOMPARE(frame.topLeft(), place);
+    else
+        QCOMPARE(frame.intersected(available).size(), frame.size().boundedTo(available.size()));
+    QCOMPARE(live.note(), fresh.note());
+    QCOMPARE(live.calculator.focusWidget(), live.field(u"Text6"_s));
+    if (sameLocale)
+        return;
+    // A figure of the old form that no longer reads is refused, never read
+    // as another number; the next conversion writes the new form.
+    const QString feet = live.text(u"Text6"_s);
+    live.calculator.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&live.calculator));
+    live.leave(u"Text6"_s);
+    QVERIFY(live.refused(u"Text6"_s));
+    QCOMPARE(live.text(u"Text6"_s), feet);
+    live.enter(u"Text3"_s, localised(u"2.5"_s));
+    QCOMPARE(live.text(u"Text10"_s), u"250"_s);
+    QCOMPARE(live.text(u"Text7"_s), localised(u"2.73403325"_s));
 }
 
 QTEST_MAIN(TestWindow)

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The real program under Xvfb with qt6ct as its platform theme, while the
+# desktop changes under it: qt6ct.conf is written anew beside itself and
+# renamed over the old one, as qt6ct's own dialog does, first to a dark
+# palette, then to another style and font. After each change the window,
+# with what was typed, converted and refused, must paint exactly as a fresh
+# start with the new settings and the same input.
+set -u
+exe=$1
+. "$(dirname "$0")/xvfb.sh"
+require "xvfb xdotool imagemagick qt6ct" Xvfb xdotool import compare qt6ct
+trap 'for pid in $live $fresh; do kill "$pid" 2>/dev/null; done; stop_xvfb' EXIT
+live=
+fresh=
+start_xvfb
+unset QT_QPA_PLATFORM
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work QT_QPA_PLATFORMTHEME=qt6ct LC_ALL=C.UTF-8
+mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+# No style's hover highlight under the pointer.
+xdotool mousemove 0 0
+
+# style, custom palette (true/false), font
+settings() {
+    cat <<EOF
+[Appearance]
+style=$1
+custom_palette=$2
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+standard_dialogs=default
+[Fonts]
+general="$3"
+[Interface]
+cursor_flash_time=0
+EOF
+}
+desktop() {
+    settings "$@" >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf.new"
+    mv "$XDG_CONFIG_HOME/qt6ct/qt6ct.conf.new" "$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+}
+
+# Starts the program and makes the same entries: 1 m, "abc" refused in feet,
+# and the focus left in yards. Sets $started and $window.
+start() {
+    "$exe" >>"$work/app.log" 2>&1 &
+    started=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --all --onlyvisible --pid "$started" --name '^Velmarin$' 2>/dev/null | head -n1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { echo "FAIL: no window 'Velmarin' appeared"; cat "$work/app.log"; exit 1; }
+    xdotool windowfocus --sync "$window"
+    sleep 0.3
+    xdotool key --delay 150 Tab Tab
+    xdotool type --delay 20 1
+    xdotool key Tab Tab Tab
+    xdotool type --delay 20 abc
+    xdotool key Tab
+    sleep 1
+}
+
+# The window's client area as painted now.
+shot() { import -window "$window" "$work/$1.png"; }
+
+# Waits until the live window has taken in the new settings (qt6ct reads
+# them about 3 s after the rename) and no longer changes, then compares it
+# with a fresh start under them.
+judge() {
+    local name=$1 before=$2 differing
+    local i
+    for i in $(seq 40); do
+        sleep 0.25
+        shot "$name-live"
+        cmp -s "$work/$before.png" "$work/$name-live.png" || break
+    done
+    sleep 1
+    shot "$name-live"
+    start
+    fresh=$started
+    shot "$name-fresh"
+    kill "$fresh"
+    wait "$fresh" 2>/dev/null
+    fresh=
+    window=$live_window
+    xdotool windowfocus --sync "$window"
+    sleep 0.3
+    differing=$(compare -metric AE "$work/$name-live.png" "$work/$name-fresh.png" null: 2>&1)
+    if [ "$differing" != 0 ]; then
+        echo "FAIL: $name: the live window differs from a fresh start in $differing pixels"
+        [ -n "${VELMARIN_SHOTS-}" ] && cp "$work/$name-live.png" "$work/$name-fresh.png" "$VELMARIN_SHOTS/"
+        exit 1
+    fi
+    echo "$name: the live window paints as a fresh start does"
+}
+
+desktop Fusion false "Noto Sans,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+start
+live=$started
+live_window=$window
+shot start
+
+desktop Fusion true "Noto Sans,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+judge "dark palette" start
+desktop Adwaita false "Cantarell,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+judge "Adwaita, Cantarell 12" "dark palette-live"
+kill -0 "$live" || { echo "FAIL: the program ended"; cat "$work/app.log"; exit 1; }
