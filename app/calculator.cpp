@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include "fieldnote.h"
 #include "fontfit.h"
 #include "layout.h"
+#include "qtmessages.h"
 #include "refusals.h"
 #ifndef Q_OS_WIN
 #include "normalstate.h"
@@ -78,6 +80,7 @@ Calculator::Calculator(QWidget *parent)
     }
     setWindowIcon(icon);
 
+    m_qtMessages = new QtMessages(this);
     m_controls = makeControls(this);
     for (std::size_t i = 0; i < layout::fieldCount; ++i) {
         const auto handler = lostFocus[i];
@@ -87,9 +90,12 @@ Calculator::Calculator(QWidget *parent)
         });
         connect(m_controls.fields[i], &Field::refusalWithdrawn, this, [this] { updateNote(true); });
     }
-    // A window, not a dialog: Enter in a field must not press the button.
+    // A window, not a dialog: Enter in a field must not press the button,
+    // nor on the button itself, where some desktops' themes (GNOME's) count
+    // it among the keys that press one. Space does.
     m_controls.close->setAutoDefault(false);
     m_controls.close->setDefault(false);
+    m_controls.close->installEventFilter(this);
     connect(m_controls.close, &QPushButton::clicked, this, &Calculator::Close_Click);
     followDesktop();
 #ifndef Q_OS_WIN
@@ -104,6 +110,7 @@ void Calculator::followDesktop()
     const bool newFormat = format.decimal != m_format.decimal || format.otherDecimal != m_format.otherDecimal
         || format.zero != m_format.zero;
     m_format = format;
+    m_qtMessages->follow(QLocale());
 
     const fontfit::Fit fit = fontfit::fit(QApplication::font(this), style());
     m_scale = fit.scale;
@@ -190,6 +197,16 @@ void Calculator::AlleFormulareEntladen()
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows)
         window->close();
+}
+
+bool Calculator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool Calculator::event(QEvent *event)

@@ -18,6 +18,7 @@
 
 class Field;
 class FieldNote;
+class QtMessages;
 
 class Calculator : public QWidget
 {
@@ -36,6 +37,7 @@ public:
     numtext::Error GewichteUpdaten(const convert::Base &Val1);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -87,6 +89,7 @@ private:
     bool m_placed = false;       // centred on its first show
     quint64 m_refusals = 0;      // how many refusals there have been: their order
     FieldNote *m_note = nullptr; // made at the first refusal
+    QtMessages *m_qtMessages = nullptr;
     Controls m_controls;
     std::array<double, convert::lengths.size()> m_lengthFactors{};
     std::array<double, convert::masses.size()> m_massFactors{};

@@ -15,7 +15,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://velmarin.org/)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Native on a Wayland desktop rather than through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 
 # What Debian asks of every package: the copyright in its machine-readable

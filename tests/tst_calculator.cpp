@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window driven as a user drives it: text typed into a field, the field
 // left by Tab, Shift+Tab or a click, and the other fields read back.
+#include <memory>
 #include <optional>
 
 #include <QAccessible>
@@ -79,6 +80,7 @@ private slots:
     void otherWindowMenuOrCloseConvertNothing();
     void enterAndEscapeDoNothing();
     void buttonClosesWindow();
+    void qtSpeaksTheUsersLanguage();
     void closeCommandClosesWindow();
 };
 
@@ -480,6 +482,24 @@ void TestCalculator::everyKindOfEditIsTheUsers()
 
 // Two refused fields: the later note shows; when it goes, the earlier
 // one, which still stands, shows again.
+// Qt's own texts, a field's context menu, in the user's language.
+void TestCalculator::qtSpeaksTheUsersLanguage()
+{
+    ShownCalculator w;
+    const std::unique_ptr<QMenu> menu(w.field(u"Text3"_s)->createStandardContextMenu());
+    QStringList said;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            said << action->text().remove(u'&').section(u'\t', 0, 0);
+    }
+    if (QLocale().language() == QLocale::German)
+        QCOMPARE(said, (QStringList{u"Rückgängig"_s, u"Wiederherstellen"_s, u"Ausschneiden"_s, u"Kopieren"_s,
+                                    u"Einfügen"_s, u"Löschen"_s, u"Alles auswählen"_s}));
+    else
+        QCOMPARE(said, (QStringList{u"Undo"_s, u"Redo"_s, u"Cut"_s, u"Copy"_s, u"Paste"_s, u"Delete"_s,
+                                    u"Select All"_s}));
+}
+
 void TestCalculator::noteShowsTheLatestStandingRefusal()
 {
     ShownCalculator w;
@@ -560,6 +580,13 @@ void TestCalculator::enterAndEscapeDoNothing()
     QCOMPARE(QApplication::focusWidget(), w.field(u"Text3"_s));
     QCOMPARE(w.text(u"Text3"_s), u"1"_s);
     QCOMPARE(w.text(u"Text10"_s), QString());
+    // Nor on the focused button itself.
+    button->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(button, key);
+    QCOMPARE(clicked.count(), 0);
+    QTest::keyClick(button, Qt::Key_Space);
+    QCOMPARE(clicked.count(), 1);
 }
 
 void TestCalculator::buttonClosesWindow()
