@@ -52,9 +52,9 @@ start() {
     [ -n "$window" ] || { echo "FAIL: no window 'Velmarin' appeared"; cat "$work/app.log"; exit 1; }
     xdotool windowfocus --sync "$window"
     sleep 0.3
-    xdotool key --delay 150 Tab Tab
+    xdotool key --delay 400 Tab Tab
     xdotool type --delay 20 1
-    xdotool key Tab Tab Tab
+    xdotool key --delay 400 Tab Tab Tab
     xdotool type --delay 20 abc
     xdotool key Tab
     sleep 1
