@@ -87,5 +87,8 @@ void placeControls(const Controls &controls, double scale, const QString &hint)
         controls.all[i]->setGeometry(layout::pixelRect(c, scale));
         if (c.kind == layout::Kind::Hint)
             static_cast<QLabel *>(controls.all[i])->setText(hint);
+        // A caption starts where the field drawn over its box ends.
+        if (c.kind == layout::Kind::Label)
+            controls.all[i]->setContentsMargins(layout::coveredLeft(c, scale), 0, 0, 0);
     }
 }

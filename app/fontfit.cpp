@@ -106,6 +106,7 @@ public:
 
 private:
     bool fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak);
+    static bool captionFits(const QFont &font, const QRect &box, const QString &caption, int neighbour);
     static bool hintFits(const QFont &font, const QRect &box, bool *hintBreak);
     bool fieldFits(const QFont &font, const QSize &size);
     bool frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop);
@@ -161,7 +162,11 @@ bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool
     switch (c.kind) {
     case layout::Kind::Label:
     case layout::Kind::SubHeading:
-        return lineedit::textWidth(font, caption) <= box.width() && lineHeight(font) <= box.height();
+    {
+        const int covered = layout::coveredLeft(c, scale);
+        return captionFits(font, box.adjusted(covered, 0, 0, 0), caption,
+                           layout::pixels(c.left + layout::neighbourAt(c), scale) - box.left() - covered);
+    }
     case layout::Kind::Hint:
         return hintFits(font, box, hintBreak);
     case layout::Kind::Field:
@@ -182,6 +187,19 @@ int Judge::firstChildTop(const char *frame, double scale)
             top = std::min(top, c.top);
     }
     return layout::pixels(top, scale);
+}
+
+// Inside its box, ink included, since the field above is drawn over the
+// box's top; and a space short of its right-hand neighbour, so that two
+// captions never run together.
+bool Judge::captionFits(const QFont &font, const QRect &box, const QString &caption, int neighbour)
+{
+    const qreal width = lineedit::textWidth(font, caption);
+    if (width > box.width() || width + lineedit::textWidth(font, u" ") > neighbour || lineHeight(font) > box.height())
+        return false;
+    const QFontMetricsF metrics(font);
+    const QRectF ink = metrics.boundingRect(caption);
+    return metrics.ascent() + ink.top() >= 0 && metrics.ascent() + ink.bottom() <= box.height();
 }
 
 bool Judge::hintFits(const QFont &font, const QRect &box, bool *hintBreak)

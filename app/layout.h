@@ -8,6 +8,7 @@
 // the window's client area.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -241,15 +242,45 @@ constexpr int pixels(int twips, double scale = 1.0)
     return static_cast<int>(twips * scale / 15 + 0.5);
 }
 
-// A box in logical pixels, relative to its frame or the window.
+// A box in logical pixels, relative to its frame or the window. Its edges
+// are rounded, not its size, so that boxes that meet in twips meet in
+// pixels at every scale, and none covers a row of its neighbour's.
 constexpr QRect pixelRect(int left, int top, int width, int height, double scale = 1.0)
 {
-    return {pixels(left, scale), pixels(top, scale), pixels(width, scale), pixels(height, scale)};
+    return {QPoint(pixels(left, scale), pixels(top, scale)),
+            QPoint(pixels(left + width, scale) - 1, pixels(top + height, scale) - 1)};
 }
 
 constexpr QRect pixelRect(const Control &c, double scale = 1.0)
 {
     return pixelRect(c.left, c.top, c.width, c.height, scale);
+}
+
+// Where the next control to the right of a one-line caption in the same
+// row begins, from the caption's left, in twips; a label's box may reach
+// into its neighbour's. None: as far as the window goes.
+constexpr int neighbourAt(const Control &c)
+{
+    int at = clientWidth;
+    for (const Control &other : controls) {
+        const bool sameParent = (c.frame == nullptr) == (other.frame == nullptr)
+            && (c.frame == nullptr || std::string_view(c.frame) == other.frame);
+        const bool sameRow = 2 * (other.top > c.top ? other.top - c.top : c.top - other.top) < c.height;
+        if (&other != &c && sameParent && sameRow && other.left > c.left && other.kind != Kind::Frame)
+            at = std::min(at, other.left - c.left);
+    }
+    return at;
+}
+
+// How many pixels of a label's left the field it names covers, in a window
+// enlarged by scale: the temperature fields reach into their labels.
+constexpr int coveredLeft(const Control &c, double scale = 1.0)
+{
+    for (const FieldRow &f : fields) {
+        if (std::string_view(f.label.name) == c.name && f.place.left < c.left)
+            return std::max(0, pixels(f.place.left + fieldWidth, scale) - pixels(c.left, scale));
+    }
+    return 0;
 }
 
 // The note's box, and where its text goes, in a window enlarged by scale.
