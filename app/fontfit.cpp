@@ -2,7 +2,10 @@
 #include "fontfit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -106,7 +109,9 @@ public:
 
 private:
     bool fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak);
-    static bool captionFits(const QFont &font, const QRect &box, const QString &caption, int neighbour);
+    bool captionFits(const QFont &font, const QRect &box, const QString &caption, int neighbour);
+    // How far the captions' ink reaches above and below a line's top, in this font.
+    std::pair<qreal, qreal> captionInk(const QFont &font);
     static bool hintFits(const QFont &font, const QRect &box, bool *hintBreak);
     bool fieldFits(const QFont &font, const QSize &size);
     bool frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop);
@@ -122,6 +127,7 @@ private:
     ButtonProbe m_button;
     std::pair<QFont, QSize> m_roomFor;
     QSize m_room;
+    std::optional<std::pair<QFont, std::pair<qreal, qreal>>> m_ink;
 };
 
 Judge::Judge(QStyle *style)
@@ -165,7 +171,8 @@ bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool
     {
         const int covered = layout::coveredLeft(c, scale);
         return captionFits(font, box.adjusted(covered, 0, 0, 0), caption,
-                           layout::pixels(c.left + layout::neighbourAt(c), scale) - box.left() - covered);
+                           layout::pixels(c.left + layout::neighbourAt[std::size_t(&c - layout::controls.data())], scale)
+                               - box.left() - covered);
     }
     case layout::Kind::Hint:
         return hintFits(font, box, hintBreak);
@@ -197,9 +204,33 @@ bool Judge::captionFits(const QFont &font, const QRect &box, const QString &capt
     const qreal width = lineedit::textWidth(font, caption);
     if (width > box.width() || width + lineedit::textWidth(font, u" ") > neighbour || lineHeight(font) > box.height())
         return false;
+    const auto [top, bottom] = captionInk(font);
+    return top >= 0 && bottom <= box.height();
+}
+
+// Glyph by glyph over every caption's characters, which costs far less
+// than laying out each caption.
+std::pair<qreal, qreal> Judge::captionInk(const QFont &font)
+{
+    if (m_ink && m_ink->first == font)
+        return m_ink->second;
     const QFontMetricsF metrics(font);
-    const QRectF ink = metrics.boundingRect(caption);
-    return metrics.ascent() + ink.top() >= 0 && metrics.ascent() + ink.bottom() <= box.height();
+    qreal top = 0;
+    qreal bottom = 0;
+    std::array<bool, 256> seen{};
+    for (const layout::Control &c : layout::controls) {
+        if (c.kind != layout::Kind::Label && c.kind != layout::Kind::SubHeading)
+            continue;
+        for (const QChar ch : QString::fromUtf8(c.caption)) {
+            if (ch.unicode() < seen.size() && std::exchange(seen[ch.unicode()], true))
+                continue;
+            const QRectF ink = metrics.boundingRect(ch);
+            top = std::min(top, metrics.ascent() + ink.top());
+            bottom = std::max(bottom, metrics.ascent() + ink.bottom());
+        }
+    }
+    m_ink.emplace(font, std::pair(top, bottom));
+    return m_ink->second;
 }
 
 bool Judge::hintFits(const QFont &font, const QRect &box, bool *hintBreak)

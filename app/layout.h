@@ -256,21 +256,24 @@ constexpr QRect pixelRect(const Control &c, double scale = 1.0)
     return pixelRect(c.left, c.top, c.width, c.height, scale);
 }
 
-// Where the next control to the right of a one-line caption in the same
-// row begins, from the caption's left, in twips; a label's box may reach
-// into its neighbour's. None: as far as the window goes.
-constexpr int neighbourAt(const Control &c)
-{
-    int at = clientWidth;
-    for (const Control &other : controls) {
-        const bool sameParent = (c.frame == nullptr) == (other.frame == nullptr)
-            && (c.frame == nullptr || std::string_view(c.frame) == other.frame);
-        const bool sameRow = 2 * (other.top > c.top ? other.top - c.top : c.top - other.top) < c.height;
-        if (&other != &c && sameParent && sameRow && other.left > c.left && other.kind != Kind::Frame)
-            at = std::min(at, other.left - c.left);
+// Where the next control to the right of each control in the same row
+// begins, from the control's left, in twips, in the order of controls; a
+// label's box may reach into its neighbour's. None: as far as the window goes.
+inline constexpr std::array<int, controls.size()> neighbourAt = [] {
+    std::array<int, controls.size()> at{};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const Control &c = controls[i];
+        at[i] = clientWidth;
+        for (const Control &other : controls) {
+            const bool sameParent = (c.frame == nullptr) == (other.frame == nullptr)
+                && (c.frame == nullptr || std::string_view(c.frame) == other.frame);
+            const bool sameRow = 2 * (other.top > c.top ? other.top - c.top : c.top - other.top) < c.height;
+            if (sameParent && sameRow && other.left > c.left && other.kind != Kind::Frame)
+                at[i] = std::min(at[i], other.left - c.left);
+        }
     }
     return at;
-}
+}();
 
 // How many pixels of a label's left the field it names covers, in a window
 // enlarged by scale: the temperature fields reach into their labels.
