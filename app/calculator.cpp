@@ -24,7 +24,9 @@
 #include "layout.h"
 #include "qtmessages.h"
 #include "refusals.h"
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include "windowsdesktop.h"
+#else
 #include "normalstate.h"
 #endif
 #include "windowicon.h"
@@ -81,6 +83,9 @@ Calculator::Calculator(QWidget *parent)
     setWindowIcon(icon);
 
     m_qtMessages = new QtMessages(this);
+#ifdef Q_OS_WIN
+    m_windowsDesktop = new WindowsDesktop(this);
+#endif
     m_controls = makeControls(this);
     for (std::size_t i = 0; i < layout::fieldCount; ++i) {
         const auto handler = lostFocus[i];
@@ -106,6 +111,9 @@ Calculator::Calculator(QWidget *parent)
 void Calculator::followDesktop()
 {
     m_following = true;
+#ifdef Q_OS_WIN
+    m_windowsDesktop->followColourScheme();
+#endif
     const numtext::Format format = numtext::Format::fromLocale(QLocale());
     const bool newFormat = format.decimal != m_format.decimal || format.otherDecimal != m_format.otherDecimal
         || format.zero != m_format.zero;

@@ -19,6 +19,7 @@
 class Field;
 class FieldNote;
 class QtMessages;
+class WindowsDesktop;
 
 class Calculator : public QWidget
 {
@@ -90,6 +91,9 @@ private:
     quint64 m_refusals = 0;      // how many refusals there have been: their order
     FieldNote *m_note = nullptr; // made at the first refusal
     QtMessages *m_qtMessages = nullptr;
+#ifdef Q_OS_WIN
+    WindowsDesktop *m_windowsDesktop = nullptr;
+#endif
     Controls m_controls;
     std::array<double, convert::lengths.size()> m_lengthFactors{};
     std::array<double, convert::masses.size()> m_massFactors{};

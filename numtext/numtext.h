@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Numeric text: every step between a field's text and a double. Parsing and
-// rendering are locale-aware only through the decimal separator passed in, so
-// the results never depend on setlocale().
+// rendering know the locale only through the Format passed in (the decimal
+// separators written and read, and the locale's own digits), so the results
+// never depend on setlocale().
 #pragma once
 
 #include <QString>

@@ -8,12 +8,7 @@
 set -u
 exe=$1
 . "$(dirname "$0")/wine.sh"
-app_pid=
-trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
-start_xvfb
-export WINEPREFIX=$work/wine
-wineboot --init >/dev/null 2>&1
-wineserver -w
+start_wine
 mkdir "$work/stick"
 cp "$exe" "$work/stick/velmarin.exe"
 

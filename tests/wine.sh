@@ -11,7 +11,7 @@ copied() {
     : | xclip -selection clipboard
     xdotool key ctrl+a ctrl+c
     sleep 0.3
-    xclip -o -selection clipboard 2>/dev/null
+    timeout 5 xclip -o -selection clipboard 2>/dev/null
 }
 
 # Replaces the focused field's text by pasting, as Ctrl+A, Ctrl+V do.
@@ -26,4 +26,15 @@ enter() {
     xdotool type --delay 20 "$1"
     xdotool key Tab
     sleep 0.3
+}
+
+# An X server and a fresh Wine prefix of the script's own, both gone when it
+# ends, with the program it starts as $app_pid.
+app_pid=
+start_wine() {
+    trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
+    start_xvfb
+    export WINEPREFIX=$work/wine
+    wineboot --init >/dev/null 2>&1
+    wineserver -w
 }
