@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 #include "accessibility.h"
 #include "colours.h"
@@ -230,17 +231,22 @@ bool Calculator::event(QEvent *event)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     case QEvent::DevicePixelRatioChange:
 #endif
-        // A desktop's change comes as several of these at once: followed
-        // once, after the last of them.
-        if (!m_following) {
-            m_following = true;
-            QMetaObject::invokeMethod(this, &Calculator::followDesktop, Qt::QueuedConnection);
-        }
+        followSoon();
         break;
     default:
         break;
     }
     return QWidget::event(event);
+}
+
+// A desktop's change comes as several events and signals at once: followed
+// once, after the last of them.
+void Calculator::followSoon()
+{
+    if (m_following)
+        return;
+    m_following = true;
+    QMetaObject::invokeMethod(this, &Calculator::followDesktop, Qt::QueuedConnection);
 }
 
 void Calculator::showEvent(QShowEvent *event)
@@ -249,6 +255,17 @@ void Calculator::showEvent(QShowEvent *event)
     if (m_placed)
         return;
     m_placed = true;
+    // A screen's logical DPI (X11's Xft.dpi) changes without an event to
+    // the widgets; so does the screen a window moves to.
+    const auto watch = [this](QScreen *screen) {
+        if (screen)
+            connect(screen, &QScreen::logicalDotsPerInchChanged, this, &Calculator::followSoon, Qt::UniqueConnection);
+    };
+    watch(windowHandle()->screen());
+    connect(windowHandle(), &QWindow::screenChanged, this, [this, watch](QScreen *screen) {
+        watch(screen);
+        followSoon();
+    });
     // Its frame centred, title bar included, where the platform tells the
     // frame before the window is mapped (Windows); elsewhere its client area.
     QRect frame = frameGeometry();

@@ -75,6 +75,8 @@ private:
     // and colours. The start is the first time; every change of the desktop
     // (style, palette, font, screen, locale) is another.
     void followDesktop();
+    // Follows the desktop once the events of its change are all in.
+    void followSoon();
     // Converts from the field that was left, whichever its unit.
     void leave(layout::FieldId id);
     // Writes a group's figures into its fields, or none: the error otherwise.
