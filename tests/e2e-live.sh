@@ -51,7 +51,9 @@ start() {
     done
     [ -n "$window" ] || { echo "FAIL: no window 'Velmarin' appeared"; cat "$work/app.log"; exit 1; }
     xdotool windowfocus --sync "$window"
-    sleep 0.3
+    # Adwaita animates the focus frame: a Tab in the middle of the first
+    # field's animation leaves the next field's frame drawn as focused.
+    sleep 1.5
     xdotool key --delay 400 Tab Tab
     xdotool type --delay 20 1
     xdotool key --delay 400 Tab Tab Tab
