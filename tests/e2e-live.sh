@@ -87,7 +87,9 @@ judge() {
     window=$live_window
     xdotool windowfocus --sync "$window"
     sleep 0.3
+    # ImageMagick 7 adds the normalised count in brackets: "0 (0)".
     differing=$(compare -metric AE "$work/$name-live.png" "$work/$name-fresh.png" null: 2>&1)
+    differing=${differing%% *}
     if [ "$differing" != 0 ]; then
         echo "FAIL: $name: the live window differs from a fresh start in $differing pixels"
         [ -n "${VELMARIN_SHOTS-}" ] && cp "$work/$name-live.png" "$work/$name-fresh.png" "$VELMARIN_SHOTS/"
