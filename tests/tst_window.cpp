@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
+#include <qpa/qwindowsysteminterface.h>
 
 #include "colours.h"
 #include "fieldnote.h"
@@ -224,16 +225,18 @@ struct Look {
     QString style;
     bool dark = false;
     QLocale locale = QLocale::c();
+    qreal dpi = 96; // the screen's logical DPI
 };
 
-Look look(const char *family, int size, const QString &style, bool dark = false, QLocale locale = QLocale::c())
+Look look(const char *family, int size, const QString &style, bool dark = false, QLocale locale = QLocale::c(),
+          qreal dpi = 96)
 {
     QFont font(QString::fromLatin1(family));
     if (size < 0)
         font.setPixelSize(-size);
     else
         font.setPointSize(size);
-    return {font, style, dark, locale};
+    return {font, style, dark, locale, dpi};
 }
 
 // Puts the look in force as a desktop does while programs run: the platform
@@ -242,6 +245,11 @@ Look look(const char *family, int size, const QString &style, bool dark = false,
 // locale reaches every window.
 void apply(const Look &look)
 {
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen->logicalDotsPerInch() != look.dpi) {
+        QWindowSystemInterface::handleScreenLogicalDotsPerInchChange(screen, look.dpi, look.dpi);
+        QWindowSystemInterface::flushWindowSystemEvents();
+    }
     QApplication::setStyle(look.style);
     const QPalette palette = look.dark ? darkPalette() : QApplication::style()->standardPalette();
     QApplication::setPalette(palette);
@@ -872,6 +880,8 @@ void TestWindow::liveChangeIsAFreshStart_data()
     QTest::newRow("font in points larger") << look("Noto Sans", 10, styles[0]) << look("Cantarell", 14, styles[0]);
     QTest::newRow("font in points smaller") << look("DejaVu Sans", 14, styles[0]) << look("Noto Sans", 9, styles[0]);
     QTest::newRow("font in pixels") << look("Noto Sans", -13, styles[0]) << look("Noto Sans", -19, styles[0]);
+    QTest::newRow("screen of 96 dpi to 144 dpi") << look("Noto Sans", 10, styles[0])
+                                                 << look("Noto Sans", 10, styles[0], false, QLocale::c(), 144);
     QTest::newRow("locale en_US to de_DE") << look("Noto Sans", 10, styles[0], false, en)
                                            << look("Noto Sans", 10, styles[0], false, de);
 }
@@ -884,6 +894,7 @@ void TestWindow::liveChangeIsAFreshStart()
     QFETCH(Look, after);
     const DefaultLocale inLocale(before.locale);
     Desktop restore(QApplication::font(), u"Fusion"_s);
+    const auto dpi = qScopeGuard([] { apply(look("Noto Sans", 9, u"Fusion"_s)); });
     apply(before);
     const auto use = [](ShownCalculator &w) {
         w.enter(u"Text3"_s, u"1"_s);
