@@ -116,8 +116,7 @@ void Calculator::followDesktop()
     m_windowsDesktop->followColourScheme();
 #endif
     const numtext::Format format = numtext::Format::fromLocale(QLocale());
-    const bool newFormat = format.decimal != m_format.decimal || format.otherDecimal != m_format.otherDecimal
-        || format.zero != m_format.zero;
+    const bool newFormat = format != m_format;
     m_format = format;
     m_qtMessages->follow(QLocale());
 
@@ -256,16 +255,13 @@ void Calculator::showEvent(QShowEvent *event)
         return;
     m_placed = true;
     // A screen's logical DPI (X11's Xft.dpi) changes without an event to
-    // the widgets; so does the screen a window moves to.
+    // the widgets; a move to another screen comes as ScreenChangeInternal.
     const auto watch = [this](QScreen *screen) {
         if (screen)
             connect(screen, &QScreen::logicalDotsPerInchChanged, this, &Calculator::followSoon, Qt::UniqueConnection);
     };
     watch(windowHandle()->screen());
-    connect(windowHandle(), &QWindow::screenChanged, this, [this, watch](QScreen *screen) {
-        watch(screen);
-        followSoon();
-    });
+    connect(windowHandle(), &QWindow::screenChanged, this, watch);
     // Its frame centred, title bar included, where the platform tells the
     // frame before the window is mapped (Windows); elsewhere its client area.
     QRect frame = frameGeometry();

@@ -28,7 +28,7 @@ public:
     // Why the text the user left in the field does not convert, in the
     // locale's format; Error::None: it did. order tells refusals apart in
     // time, the later the larger.
-    void setRefusal(numtext::Error error, numtext::Format format, quint64 order = 0);
+    void setRefusal(numtext::Error error, numtext::Format format, quint64 order);
     numtext::Error refusal() const { return m_refusal; }
     quint64 refusalOrder() const { return m_refusalOrder; }
     // Paints a refusal in its colours on the window's palette as it is now.

@@ -32,6 +32,8 @@ struct Format {
     // ASCII one for such a locale (Windows: the user's setting), that one is
     // written and the locale's own is read as well.
     static Format fromLocale(const QLocale &locale);
+
+    friend bool operator==(const Format &, const Format &) = default;
 };
 
 // A result, or why there is none.
