@@ -122,9 +122,10 @@ void Calculator::followDesktop()
 
     const fontfit::Fit fit = fontfit::fit(QApplication::font(this), style());
     m_scale = fit.scale;
+    m_drop = fit.drop;
     setFont(fit.font);
-    setFixedSize(layout::pixels(layout::clientWidth, m_scale), layout::pixels(layout::clientHeight, m_scale));
-    placeControls(m_controls, m_scale, fontfit::hintText(fit.hintBreak));
+    setFixedSize(layout::clientSize(m_scale, m_drop));
+    placeControls(m_controls, m_scale, m_drop, fontfit::hintText(fit.hintBreak));
 
     colours::colourSubHeadings(this);
     for (Field *field : m_controls.fields) {
@@ -133,7 +134,7 @@ void Calculator::followDesktop()
         field->tint();
     }
     if (m_note) {
-        m_note->place(m_scale);
+        m_note->place(m_scale, m_drop);
         updateNote(newFormat);
     }
     // Grown, it stays on its screen.
@@ -326,7 +327,7 @@ void Calculator::updateNote(bool announce)
     }
     if (!m_note) {
         m_note = new FieldNote(this);
-        m_note->place(m_scale);
+        m_note->place(m_scale, m_drop);
     }
     const QString text = latest->unit() + QStringLiteral(":\n") + refusals::note(latest->refusal(), m_format);
     if (announce || text != m_note->text())

@@ -88,6 +88,7 @@ private:
 
     numtext::Format m_format;
     double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
+    int m_drop = 0;              // pixels the frames' contents stand lower, clear of the style's frame lines
     bool m_following = false;    // a change of the desktop is being followed, or is due
     bool m_placed = false;       // centred on its first show
     quint64 m_refusals = 0;      // how many refusals there have been: their order

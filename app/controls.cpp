@@ -80,11 +80,11 @@ Controls makeControls(QWidget *window)
     return made;
 }
 
-void placeControls(const Controls &controls, double scale, const QString &hint)
+void placeControls(const Controls &controls, double scale, int drop, const QString &hint)
 {
     for (std::size_t i = 0; i < layout::controls.size(); ++i) {
         const layout::Control &c = layout::controls[i];
-        controls.all[i]->setGeometry(layout::pixelRect(c, scale));
+        controls.all[i]->setGeometry(layout::placeOf(c, scale, drop));
         if (c.kind == layout::Kind::Hint)
             static_cast<QLabel *>(controls.all[i])->setText(hint);
         // A caption starts where the field drawn over its box ends.

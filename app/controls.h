@@ -28,5 +28,6 @@ struct Controls {
 
 Controls makeControls(QWidget *window);
 
+// drop: how far the frames' contents move down, clear of their lines;
 // hint: the hint's caption as its label shows it.
-void placeControls(const Controls &controls, double scale, const QString &hint);
+void placeControls(const Controls &controls, double scale, int drop, const QString &hint);

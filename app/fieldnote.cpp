@@ -32,11 +32,11 @@ void FieldNote::tell(const QString &text)
         accessibility::announce(this);
 }
 
-void FieldNote::place(double scale)
+void FieldNote::place(double scale, int drop)
 {
     QPalette tint;
     tint.setColor(QPalette::WindowText, colours::refusalInk());
     tint.setColor(QPalette::Window, colours::refusalPaper());
     setPalette(tint);
-    setGeometry(layout::noteRect(scale));
+    setGeometry(layout::noteRect(scale, drop));
 }

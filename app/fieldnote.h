@@ -16,7 +16,7 @@ public:
 
     // Shows the text and tells a screen reader.
     void tell(const QString &text);
-    // Its place in a window enlarged by scale, in its colours on the
-    // window's palette as it is now.
-    void place(double scale);
+    // Its place in a window enlarged by scale, with the frames' contents
+    // dropped by drop, in its colours on the window's palette as it is now.
+    void place(double scale, int drop = 0);
 };

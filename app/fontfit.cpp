@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -106,6 +107,9 @@ public:
     // font would.
     qreal overflow(const QFont &font);
     bool fits(const QFont &font, double scale, bool *hintBreak);
+    // How far the frames' contents must move down to stand clear of the
+    // frames' lines as the style draws them.
+    int drop(const QFont &font, double scale);
 
 private:
     bool fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak);
@@ -120,6 +124,8 @@ private:
     // The room a field leaves its text, by the style's frame and margins.
     QSize fieldRoom(const QFont &font, const QSize &size);
     static int firstChildTop(const char *frame, double scale);
+    // The first row of a frame that its line leaves clear, with a row of air.
+    int clearOfFrameLine(const QFont &font);
 
     QStyle *m_style;
     FieldProbe m_field;
@@ -128,6 +134,7 @@ private:
     std::pair<QFont, QSize> m_roomFor;
     QSize m_room;
     std::optional<std::pair<QFont, std::pair<qreal, qreal>>> m_ink;
+    std::optional<std::pair<QFont, int>> m_clear;
 };
 
 Judge::Judge(QStyle *style)
@@ -179,7 +186,7 @@ bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool
     case layout::Kind::Field:
         return fieldFits(font, box.size());
     case layout::Kind::Frame:
-        return frameFits(font, box, caption, firstChildTop(c.name, scale));
+        return frameFits(font, box, caption, firstChildTop(c.name, scale) + drop(font, scale));
     case layout::Kind::Button:
         return buttonFits(font, box, caption);
     }
@@ -194,6 +201,47 @@ int Judge::firstChildTop(const char *frame, double scale)
             top = std::min(top, c.top);
     }
     return layout::pixels(top, scale);
+}
+
+int Judge::drop(const QFont &font, double scale)
+{
+    int drop = 0;
+    for (const layout::Control &c : layout::controls) {
+        if (c.kind == layout::Kind::Frame)
+            drop = std::max(drop, clearOfFrameLine(font) - firstChildTop(c.name, scale));
+    }
+    return drop;
+}
+
+// Styles draw the line where they please (Fusion a little below the title,
+// the Windows styles through its middle, Adwaita none), so it is looked for
+// where the style paints it: right of the title, on a transparent ground.
+int Judge::clearOfFrameLine(const QFont &font)
+{
+    if (m_clear && m_clear->first == font)
+        return m_clear->second;
+    const QString title = QString::fromUtf8(layout::controls.front().caption);
+    const int height = 4 * lineHeight(font);
+    m_frame.setFont(font);
+    m_frame.setTitle(title);
+    m_frame.resize(int(lineedit::textWidth(font, title)) + 2 * height, height);
+    QImage image(m_frame.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    m_frame.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    // Fusion lays a shade of a few hundredths over the whole inside.
+    const auto drawn = [&](int y) { return qAlpha(image.pixel(image.width() - height / 2, y)) >= 16; };
+    int clear = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        if (drawn(y)) {
+            int end = y;
+            while (end < y + 3 && end + 1 < image.height() && drawn(end + 1))
+                ++end;
+            clear = end + 2;
+            break;
+        }
+    }
+    m_clear.emplace(font, clear);
+    return clear;
 }
 
 // Inside its box, ink included, since the field above is drawn over the
@@ -331,8 +379,12 @@ Fit fit(const QFont &desktop, QStyle *style)
 {
     Judge judge(style);
     Fit result{desktop};
+    const auto dropped = [&judge](Fit fit) {
+        fit.drop = judge.drop(fit.font, fit.scale);
+        return fit;
+    };
     if (judge.fits(desktop, 1, &result.hintBreak))
-        return result;
+        return dropped(result);
     // A desktop font given in pixels gives way as its size in points does.
     const qreal size = desktop.pointSizeF() > 0 ? desktop.pointSizeF() : QFontInfo(desktop).pointSizeF();
 
@@ -346,7 +398,7 @@ Fit fit(const QFont &desktop, QStyle *style)
     for (qreal points = start; points > floor; points -= 0.5) {
         if (judge.fits(sized(desktop, points), 1, &result.hintBreak)) {
             result.font = sized(desktop, points);
-            return result;
+            return dropped(result);
         }
     }
 
@@ -361,7 +413,7 @@ Fit fit(const QFont &desktop, QStyle *style)
         --hundredths;
     result.scale = hundredths / 100.0;
     judge.fits(result.font, result.scale, &result.hintBreak);
-    return result;
+    return dropped(result);
 }
 
 } // namespace fontfit

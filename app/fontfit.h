@@ -18,6 +18,7 @@ struct Fit {
     QFont font;
     double scale = 1.0;     // every twip value of the window is multiplied by this
     bool hintBreak = false; // the hint needs a line break after its heading
+    int drop = 0;           // pixels the frames' contents move down, clear of the style's frame lines
 };
 
 // Whether, with this font in a window enlarged by scale and drawn by this
@@ -31,7 +32,9 @@ bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak = null
 // overflows most would just fit (a size above that start may fit too, and is
 // not tried: each try costs start-up); otherwise three quarters of it in a
 // window enlarged by the smallest factor (in hundredths) at which it fits. A
-// font given in pixels gives way as its size in points does.
+// font given in pixels gives way as its size in points does. Where the style
+// draws a frame's line through the frame's first row, the frames' contents
+// move down until the line stands clear above them.
 Fit fit(const QFont &desktop, QStyle *style);
 
 // The hint as its label shows it: the caption, with a line break after the

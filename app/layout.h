@@ -15,6 +15,7 @@
 #include <variant>
 
 #include <QRect>
+#include <QSize>
 
 #include "converter.h"
 #include "fieldid.h"
@@ -256,6 +257,36 @@ constexpr QRect pixelRect(const Control &c, double scale = 1.0)
     return pixelRect(c.left, c.top, c.width, c.height, scale);
 }
 
+// How many frames stand wholly above a place of the window, in twips.
+constexpr int framesAbove(int top)
+{
+    int above = 0;
+    for (const Control &c : controls)
+        above += c.kind == Kind::Frame && c.top + c.height <= top;
+    return above;
+}
+inline constexpr int frameCount = framesAbove(clientHeight);
+
+// Where a control stands in a window enlarged by scale, when a style draws
+// its frames' lines so low that the frames' contents move down by drop
+// pixels: each frame grows by drop, and what stands below a frame moves
+// down with it.
+constexpr QRect placeOf(const Control &c, double scale = 1.0, int drop = 0)
+{
+    QRect box = pixelRect(c, scale);
+    if (c.frame)
+        return box.translated(0, drop);
+    box.translate(0, drop * framesAbove(c.top));
+    if (c.kind == Kind::Frame)
+        box.setBottom(box.bottom() + drop);
+    return box;
+}
+
+constexpr QSize clientSize(double scale = 1.0, int drop = 0)
+{
+    return {pixels(clientWidth, scale), pixels(clientHeight, scale) + frameCount * drop};
+}
+
 // Where the next control to the right of each control in the same row
 // begins, from the control's left, in twips, in the order of controls; a
 // label's box may reach into its neighbour's. None: as far as the window goes.
@@ -286,10 +317,11 @@ constexpr int coveredLeft(const Control &c, double scale = 1.0)
     return 0;
 }
 
-// The note's box, and where its text goes, in a window enlarged by scale.
-constexpr QRect noteRect(double scale = 1.0)
+// The note's box, and where its text goes, in a window enlarged by scale
+// with its frames' contents dropped by drop pixels.
+constexpr QRect noteRect(double scale = 1.0, int drop = 0)
 {
-    return pixelRect(noteLeft, noteTop, noteWidth, noteHeight, scale);
+    return pixelRect(noteLeft, noteTop, noteWidth, noteHeight, scale).translated(0, drop * framesAbove(noteTop));
 }
 
 constexpr QRect noteTextRect(double scale = 1.0)

@@ -14,8 +14,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Floor"));
-    window.setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
-    placeControls(makeControls(&window), 1.0, fontfit::hintText(false));
+    window.setFixedSize(layout::clientSize());
+    placeControls(makeControls(&window), 1.0, 0, fontfit::hintText(false));
     window.show();
     return QApplication::exec();
 }
