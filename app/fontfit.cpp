@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -142,6 +143,8 @@ Judge::Judge(QStyle *style)
 {
     for (QWidget *probe : std::initializer_list<QWidget *>{&m_field, &m_frame, &m_button})
         probe->setStyle(style);
+    // Fusion lifts the line of a frame without a title to the top.
+    m_frame.setTitle(QString::fromUtf8(layout::controls.front().caption));
 }
 
 qreal Judge::overflow(const QFont &font)
@@ -186,7 +189,7 @@ bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool
     case layout::Kind::Field:
         return fieldFits(font, box.size());
     case layout::Kind::Frame:
-        return frameFits(font, box, caption, firstChildTop(c.name, scale) + drop(font, scale));
+        return frameFits(font, box, caption, firstChildTop(c.name, scale));
     case layout::Kind::Button:
         return buttonFits(font, box, caption);
     }
@@ -215,19 +218,26 @@ int Judge::drop(const QFont &font, double scale)
 
 // Styles draw the line where they please (Fusion a little below the title,
 // the Windows styles through its middle, Adwaita none), so it is looked for
-// where the style paints it: right of the title, on a transparent ground.
+// where the style paints it, without the title, on a transparent ground.
 int Judge::clearOfFrameLine(const QFont &font)
 {
     if (m_clear && m_clear->first == font)
         return m_clear->second;
-    const QString title = QString::fromUtf8(layout::controls.front().caption);
-    const int height = 4 * lineHeight(font);
-    m_frame.setFont(font);
-    m_frame.setTitle(title);
-    m_frame.resize(int(lineedit::textWidth(font, title)) + 2 * height, height);
-    QImage image(m_frame.size(), QImage::Format_ARGB32_Premultiplied);
+    QStyleOptionGroupBox option;
+    m_frame.initStyleOption(&option);
+    option.fontMetrics = QFontMetrics(font);
+    option.subControls = QStyle::SC_GroupBoxFrame; // the line, not the title
+    // Tall enough for a line below the title, and wide enough that it
+    // shows right of where the title would be.
+    const int height = 3 * lineHeight(font);
+    option.rect = QRect(0, 0, int(lineedit::textWidth(font, option.text)) + height, height);
+    QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    m_frame.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        m_style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, &m_frame);
+    }
     // Fusion lays a shade of a few hundredths over the whole inside.
     const auto drawn = [&](int y) { return qAlpha(image.pixel(image.width() - height / 2, y)) >= 16; };
     int clear = 0;
