@@ -11,7 +11,6 @@ user's locale.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmarin developers <developers@velmarin.org>")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://velmarin.org/)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Native on a Wayland desktop rather than through XWayland.

@@ -39,6 +39,8 @@ check "DisplayIcon" '[ "$(value DisplayIcon)" = "\"C:\\Program Files\\Velmarin\\
 check "UninstallString" '[ "$(value UninstallString)" = "\"C:\\Program Files\\Velmarin\\uninstall.exe\"" ]'
 check "QuietUninstallString" '[ "$(value QuietUninstallString)" = "\"C:\\Program Files\\Velmarin\\uninstall.exe\" /S" ]'
 check "EstimatedSize in KiB" '[ $(( $(value EstimatedSize) )) -gt 1000 ]'
+# The project has no web site of its own to send anyone to.
+check "no web address" '! wine reg query "$key" 2>/dev/null | grep -qi -e "URL" -e "http"'
 
 # The installed program, started where the shortcut points.
 wine 'C:\Program Files\Velmarin\velmarin.exe' >"$work/app.log" 2>&1 &

@@ -66,7 +66,6 @@ Section "Velmarin"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "https://velmarin.org/"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" '"$INSTDIR\velmarin.exe",0'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
