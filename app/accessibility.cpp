@@ -149,12 +149,18 @@ private:
     }
 };
 
-// The note: read out as a notification when it appears.
+// The note: read out when it appears. From Qt 6.8 on it is announced, which
+// Qt hands on to UI Automation and AT-SPI alike, and is plain text, lest it
+// be read twice; before, only a notification shown was read out.
 class NoteInterface : public QAccessibleWidget
 {
 public:
     explicit NoteInterface(QLabel *note)
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        : QAccessibleWidget(note, QAccessible::StaticText)
+#else
         : QAccessibleWidget(note, QAccessible::Notification)
+#endif
     {
     }
 
@@ -210,8 +216,15 @@ void restateCaretOnceFocused()
 
 void announce(QWidget *note)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // A refusal: said at once, whatever else is being said.
+    QAccessibleAnnouncementEvent announcement(note, QAccessible::queryAccessibleInterface(note)->text(QAccessible::Name));
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    QAccessible::updateAccessibility(&announcement);
+#else
     QAccessibleEvent shown(note, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 } // namespace accessibility

@@ -2,8 +2,9 @@
 // How the fields and the note present themselves to a screen reader: a
 // field goes by its unit's name and reads its whole value (Qt's own line
 // edit makes its text look like runs one character short, and Orca then
-// drops the last digit), and the note is a notification that is read out
-// when it appears. Nothing of this is built until a screen reader asks.
+// drops the last digit), and the note is read out when it appears: from
+// Qt 6.8 on as an announcement, which reaches Windows screen readers too,
+// before that as a notification shown. Nothing of this is built until a screen reader asks.
 #pragma once
 
 #include <QtGlobal>
