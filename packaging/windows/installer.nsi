@@ -6,6 +6,8 @@
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The files' times stay out of it, so that one source makes one installer.
+SetDateSave off
 RequestExecutionLevel admin
 ManifestDPIAware true
 
