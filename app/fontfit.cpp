@@ -238,17 +238,18 @@ int Judge::clearOfFrameLine(const QFont &font)
         painter.setFont(font);
         m_style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, &m_frame);
     }
-    // Fusion lays a shade of a few hundredths over the whole inside.
-    const auto drawn = [&](int y) { return qAlpha(image.pixel(image.width() - height / 2, y)) >= 16; };
-    int clear = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        if (drawn(y)) {
-            int end = y;
-            while (end < y + 3 && end + 1 < image.height() && drawn(end + 1))
-                ++end;
-            clear = end + 2;
-            break;
-        }
+    // Fusion lays a shade of a few hundredths over the whole inside. The
+    // line shows at one end or the other, wherever the style puts the title.
+    int clear = image.height();
+    for (const int x : {height / 2, image.width() - height / 2}) {
+        const auto drawn = [&](int y) { return qAlpha(image.pixel(x, y)) >= 16; };
+        int y = 0;
+        while (y < image.height() && !drawn(y))
+            ++y;
+        int end = y;
+        while (end < y + 3 && end + 1 < image.height() && drawn(end + 1))
+            ++end;
+        clear = std::min(clear, y < image.height() ? end + 2 : 0);
     }
     m_clear.emplace(font, clear);
     return clear;
