@@ -73,6 +73,9 @@ Calculator::Calculator(QWidget *parent)
 
     accessibility::install();
     setWindowTitle(QStringLiteral("Velmarin"));
+    // Its captions are German: left to right, whatever language Qt's own
+    // texts come in.
+    setLayoutDirection(Qt::LeftToRight);
     // A fixed size: no sizing border, and no Size in the window menu, on Windows.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -498,6 +498,16 @@ void TestCalculator::qtSpeaksTheUsersLanguage()
     else
         QCOMPARE(said, (QStringList{u"Undo"_s, u"Redo"_s, u"Cut"_s, u"Copy"_s, u"Paste"_s, u"Delete"_s,
                                     u"Select All"_s}));
+
+    // Qt in Arabic turns its widgets right to left; the window's captions
+    // are German, and stay left to right.
+    const DefaultLocale arabic(QLocale(QLocale::Arabic, QLocale::Egypt));
+    ShownCalculator rtl;
+    const std::unique_ptr<QMenu> arabicMenu(rtl.field(u"Text3"_s)->createStandardContextMenu());
+    QVERIFY(!arabicMenu->actions().constFirst()->text().contains(u"Undo"_s));
+    QTRY_COMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+    for (const char *name : {"Frame1", "Label3", "Text3", "Close"})
+        QCOMPARE(rtl.child(QString::fromLatin1(name))->layoutDirection(), Qt::LeftToRight);
 }
 
 void TestCalculator::noteShowsTheLatestStandingRefusal()
