@@ -53,7 +53,11 @@ find_window() {
 close_window() {
     local name=$1 status
     kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: $name ended before Schliessen"; cat "$work/app.log"; return 1; }
-    xdotool mousemove --window "$window" 220 436 click 1
+    # "Schliessen" stands in the middle, 20 px above the bottom edge, at
+    # scale 1: wherever the frames' lines leave the rest of the window.
+    local width height
+    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=' | tr 'A-Z' 'a-z')"
+    xdotool mousemove --window "$window" $((width * 220 / 450)) $((height - 20 * width / 450)) click 1
     for _ in $(seq 100); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
