@@ -240,19 +240,23 @@ int Judge::clearOfFrameLine(const QFont &font)
     }
     // Fusion lays a shade of a few hundredths over the whole inside. The
     // line shows at one end or the other, wherever the style puts the title.
-    int clear = image.height();
+    // An end the title leaves bare (Qt 6.8's Fusion leaves a gap for it)
+    // says nothing; no line at either end, none at all.
+    std::optional<int> clear;
     for (const int x : {height / 2, image.width() - height / 2}) {
         const auto drawn = [&](int y) { return qAlpha(image.pixel(x, y)) >= 16; };
         int y = 0;
         while (y < image.height() && !drawn(y))
             ++y;
+        if (y == image.height())
+            continue;
         int end = y;
         while (end < y + 3 && end + 1 < image.height() && drawn(end + 1))
             ++end;
-        clear = std::min(clear, y < image.height() ? end + 2 : 0);
+        clear = std::min(clear.value_or(end + 2), end + 2);
     }
-    m_clear.emplace(font, clear);
-    return clear;
+    m_clear.emplace(font, clear.value_or(0));
+    return m_clear->second;
 }
 
 // Inside its box, ink included, since the field above is drawn over the
