@@ -454,10 +454,12 @@ void TestWindow::hasFixedSizeCentredTitleAndIcon_data()
     // Grown a little further than three quarters of the font needs, for a
     // space between "Pennyweight [pwt]" and "Troy Ounce [oz]".
     QTest::newRow("DejaVu Sans 14, Fusion") << "DejaVu Sans" << 14 << "Fusion" << QSize(698, 707);
-    // Fusion draws a frame's line below its title: the frames' contents
-    // move 4 px down, clear of it.
-    QTest::newRow("DejaVu Sans 9, Fusion") << "DejaVu Sans" << 9 << "Fusion" << QSize(450, 468);
-    QTest::newRow("Cantarell 9, Fusion") << "Cantarell" << 9 << "Fusion" << QSize(450, 468);
+    // Fusion draws a frame's line below its title. Qt 6.4 keeps these fonts
+    // at 9 points, and the frames' contents move 4 px down, clear of the
+    // line; later Qt fits them smaller, whose line stands clear already.
+    const QSize nine = QT_VERSION < QT_VERSION_CHECK(6, 8, 0) ? QSize(450, 468) : QSize(450, 456);
+    QTest::newRow("DejaVu Sans 9, Fusion") << "DejaVu Sans" << 9 << "Fusion" << nine;
+    QTest::newRow("Cantarell 9, Fusion") << "Cantarell" << 9 << "Fusion" << nine;
     QTest::newRow("Cantarell 11, Adwaita") << "Cantarell" << 11 << "Adwaita" << QSize(657, 666);
 #endif
 }
