@@ -4,7 +4,8 @@
 // edit makes its text look like runs one character short, and Orca then
 // drops the last digit), and the note is read out when it appears: from
 // Qt 6.8 on as an announcement, which reaches Windows screen readers too,
-// before that as a notification shown. Nothing of this is built until a screen reader asks.
+// before that as a notification shown. Nothing of this is built until a
+// screen reader asks.
 #pragma once
 
 #include <QtGlobal>

@@ -135,7 +135,6 @@ private:
     std::pair<QFont, QSize> m_roomFor;
     QSize m_room;
     std::optional<std::pair<QFont, std::pair<qreal, qreal>>> m_ink;
-    std::optional<std::pair<QFont, int>> m_clear;
 };
 
 Judge::Judge(QStyle *style)
@@ -208,10 +207,11 @@ int Judge::firstChildTop(const char *frame, double scale)
 
 int Judge::drop(const QFont &font, double scale)
 {
+    const int clear = clearOfFrameLine(font);
     int drop = 0;
     for (const layout::Control &c : layout::controls) {
         if (c.kind == layout::Kind::Frame)
-            drop = std::max(drop, clearOfFrameLine(font) - firstChildTop(c.name, scale));
+            drop = std::max(drop, clear - firstChildTop(c.name, scale));
     }
     return drop;
 }
@@ -221,8 +221,6 @@ int Judge::drop(const QFont &font, double scale)
 // where the style paints it, without the title, on a transparent ground.
 int Judge::clearOfFrameLine(const QFont &font)
 {
-    if (m_clear && m_clear->first == font)
-        return m_clear->second;
     QStyleOptionGroupBox option;
     m_frame.initStyleOption(&option);
     option.fontMetrics = QFontMetrics(font);
@@ -255,8 +253,7 @@ int Judge::clearOfFrameLine(const QFont &font)
             ++end;
         clear = std::min(clear.value_or(end + 2), end + 2);
     }
-    m_clear.emplace(font, clear.value_or(0));
-    return m_clear->second;
+    return clear.value_or(0);
 }
 
 // Inside its box, ink included, since the field above is drawn over the
