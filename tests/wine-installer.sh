@@ -6,10 +6,7 @@
 set -u
 setup=$1
 . "$(dirname "$0")/wine.sh"
-app_pid=
-trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
-start_xvfb
-export WINEPREFIX=$work/wine
+start_wine
 [ -s "$setup" ] || { echo "FAIL: no installer at $setup"; exit 1; }
 
 failed=0
@@ -23,8 +20,6 @@ value() {
 folder="$WINEPREFIX/drive_c/Program Files/Velmarin"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmarin.lnk"
 
-wineboot --init >/dev/null 2>&1
-wineserver -w
 wine "$setup" /S >"$work/setup.log" 2>&1
 wineserver -w
 for file in velmarin.exe uninstall.exe COPYING.txt LICENSES.txt Qt-LGPL-3.0.txt Qt-third-party.txt; do
