@@ -9,10 +9,6 @@ setup=$1
 start_wine
 [ -s "$setup" ] || { echo "FAIL: no installer at $setup"; exit 1; }
 
-failed=0
-check() {
-    if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
-}
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmarin'
 value() {
     wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'

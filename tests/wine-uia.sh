@@ -16,11 +16,6 @@ LC_ALL=de_DE.UTF-8 WINEDEBUG=-all,fixme+uiautomation wine "$exe" >"$work/app.log
 app_pid=$!
 find_window 30 || { cat "$work/app.log"; exit 1; }
 
-failed=0
-check() {
-    if [ "$1" = 0 ]; then echo "ok: $2"; else echo "FAIL: $2"; failed=1; fi
-}
-
 # What the client finds now, as "found/STEP": kind, type, id, name, description.
 look() {
     wine "$uia" 'Z:'"$work/found-$1" >"$work/uia.log" 2>&1 || { echo "FAIL: uia.exe: $(cat "$work/uia.log")"; exit 1; }
@@ -36,28 +31,28 @@ judge() {
     local when=$1 found=$work/found/$1 id name value line
     while IFS=$'\x1f' read -r _ _ id name; do
         [ "$(awk -F'\t' -v id="$id" -v name="$name" '$1 == "element" && $2 == "Edit" && $3 == id && $4 == name' "$found" | wc -l)" = 1 ]
-        check $? "$when: the edit $id is named $name"
+        verdict $? "$when: the edit $id is named $name"
     done < <(expected "$when" edit)
     if [ "$when" = start ]; then
         [ "$(grep -c '^element	Edit	' "$found")" = 24 ]
-        check $? "$when: 24 edits"
+        verdict $? "$when: 24 edits"
     fi
     while IFS=$'\x1f' read -r _ _ _ name; do
         line=$(grep '^focus	' "$found")
         [ "$(cut -f4 <<<"$line")" = "$name" ]
-        check $? "$when: the focus is on $name ($line)"
+        verdict $? "$when: the focus is on $name ($line)"
     done < <(expected "$when" focus)
     while IFS=$'\x1f' read -r _ _ name value; do
         line=$(awk -F'\t' -v name="$name" '$1 == "element" && $2 == "Edit" && $4 == name' "$found")
         [ "$(cut -f5 <<<"$line")" = "$value" ]
-        check $? "$when: $name is described as '$value' ($(cut -f5 <<<"$line"))"
+        verdict $? "$when: $name is described as '$value' ($(cut -f5 <<<"$line"))"
     done < <(expected "$when" description)
     while IFS=$'\x1f' read -r _ _ _ value; do
         awk -F'\t' -v value="$value" '$1 == "element" && $4 == value { found = 1 } END { exit !found }' "$found"
-        check $? "$when: the note '$value' is in the window"
+        verdict $? "$when: the note '$value' is in the window"
         # Wine writes its stubs' strings as C does, non-ASCII escaped.
         grep -F 'UiaRaiseNotificationEvent' "$work/app.log" | grep -qF "$value"
-        check $? "$when: the note is raised as a notification"
+        verdict $? "$when: the note is raised as a notification"
     done < <(expected "$when" note)
 }
 

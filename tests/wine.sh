@@ -28,6 +28,18 @@ enter() {
     sleep 0.3
 }
 
+# What a script claims, said as "ok" or "FAIL"; a FAIL sets $failed, its
+# exit status. verdict takes the status the claim's test gave, check a test
+# to run.
+failed=0
+verdict() {
+    if [ "$1" = 0 ]; then echo "ok: $2"; else echo "FAIL: $2"; failed=1; fi
+}
+check() {
+    eval "$2"
+    verdict $? "$1"
+}
+
 # A fresh Wine prefix of the script's own: a copy of VELMARIN_WINE_PREFIX
 # where CTest has booted one for all the scripts (wineboot takes some 12 s),
 # else booted here.
