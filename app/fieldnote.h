@@ -18,5 +18,5 @@ public:
     void tell(const QString &text);
     // Its place in a window enlarged by scale, with the frames' contents
     // dropped by drop, in its colours on the window's palette as it is now.
-    void place(double scale, int drop = 0);
+    void place(double scale, int drop);
 };

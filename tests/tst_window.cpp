@@ -643,7 +643,7 @@ void TestWindow::noteCoversNothingAndShowsWhole()
     }
     const double scale = fontfit::fit(rowFont(), QApplication::style()).scale;
     FieldNote roomyNote(nullptr);
-    roomyNote.place(2 * scale);
+    roomyNote.place(2 * scale, 0);
     roomyNote.setFont(note->font());
     roomyNote.setText(note->text());
     // Its text in a colour no style uses, told from the frame's edges and
