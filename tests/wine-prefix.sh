@@ -7,7 +7,6 @@ prefix=$1
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; stop_xvfb' EXIT
 start_xvfb
 rm -rf "$prefix"
-WINEPREFIX=$prefix wineboot --init >/dev/null 2>&1
-WINEPREFIX=$prefix wineserver -w
+boot_prefix "$prefix"
 [ -f "$prefix/system.reg" ] || { echo "FAIL: wineboot made no prefix in $prefix"; exit 1; }
 echo "a Wine prefix booted in $prefix"

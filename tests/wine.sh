@@ -40,6 +40,12 @@ check() {
     verdict $? "$1"
 }
 
+# Makes a new Wine prefix in FOLDER and waits until Wine is done with it.
+boot_prefix() {
+    WINEPREFIX=$1 wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$1 wineserver -w
+}
+
 # A fresh Wine prefix of the script's own: a copy of VELMARIN_WINE_PREFIX
 # where CTest has booted one for all the scripts (wineboot takes some 12 s),
 # else booted here.
@@ -48,8 +54,7 @@ fresh_prefix() {
     if [ -f "${VELMARIN_WINE_PREFIX-}/system.reg" ]; then
         cp -a "$VELMARIN_WINE_PREFIX" "$WINEPREFIX"
     else
-        wineboot --init >/dev/null 2>&1
-        wineserver -w
+        boot_prefix "$WINEPREFIX"
     fi
 }
 
