@@ -12,15 +12,13 @@ start_wine
 mkdir "$work/stick"
 cp "$exe" "$work/stick/velmarin.exe"
 
-failed=0
 expect() {
     local what=$1 want=$2 got
     got=$(copied)
     if [ "$got" = "$want" ]; then
         echo "ok: $what: $got"
     else
-        echo "FAIL: $what: '$got', not '$want'"
-        failed=1
+        fail "$what: '$got', not '$want'"
     fi
 }
 

@@ -19,11 +19,6 @@ mkdir "$work/stick"
 cp "$exe" "$work/stick/velmarin.exe"
 cp "$settingchange" "$work/stick/settingchange.exe"
 
-failed=0
-fail() {
-    echo "FAIL: $*"
-    failed=1
-}
 # How light the window is, 0 (black) to 100 (white), and its size.
 lightness() { import -window "$window" png:- | convert - -colorspace Gray -format '%[fx:int(100*mean)]' info:; }
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'

@@ -30,7 +30,7 @@ enter() {
 
 # What a script claims, said as "ok" or "FAIL"; a FAIL sets $failed, its
 # exit status. verdict takes the status the claim's test gave, check a test
-# to run.
+# to run; fail says a FAIL outright.
 failed=0
 verdict() {
     if [ "$1" = 0 ]; then echo "ok: $2"; else echo "FAIL: $2"; failed=1; fi
@@ -39,6 +39,7 @@ check() {
     eval "$2"
     verdict $? "$1"
 }
+fail() { verdict 1 "$*"; }
 
 # Makes a new Wine prefix in FOLDER and waits until Wine is done with it.
 boot_prefix() {
