@@ -2,6 +2,7 @@
 #include "colours.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include <QLabel>
@@ -67,13 +68,21 @@ QColor subHeading(const QPalette &palette)
 
 void colourSubHeadings(QWidget *window)
 {
-    const QColor colour = subHeading(window->palette());
+    // A colour for each of the window's states, from that state's own
+    // colours, whichever state it is in now.
+    QPalette colours = window->palette();
+    std::array<QColor, QPalette::NColorGroups> colour;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setCurrentColorGroup(group);
+        colour[group] = subHeading(colours);
+    }
     for (const layout::Control &c : layout::controls) {
         if (c.kind != layout::Kind::SubHeading)
             continue;
         auto *label = window->findChild<QLabel *>(QString::fromLatin1(c.name));
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::WindowText, colour[group]);
         label->setPalette(palette);
     }
 }

@@ -25,7 +25,8 @@ QColor over(const QColor &colour, const QColor &background);
 // between the two, on the text's side of the window.
 QColor subHeading(const QPalette &palette);
 
-// Gives the window's sub-headings that colour, on the palette the window has now.
+// Gives the window's sub-headings that colour, on the palette the window has
+// now: for each of its states (active, inactive, disabled) from its own colours.
 void colourSubHeadings(QWidget *window);
 
 // A refused field and its note: dark red on pale red whatever the theme,
