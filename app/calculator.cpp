@@ -2,6 +2,7 @@
 #include "calculator.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <variant>
 
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QWindow>
 
 #include "accessibility.h"
@@ -27,8 +30,6 @@
 #include "refusals.h"
 #ifdef Q_OS_WIN
 #include "windowsdesktop.h"
-#else
-#include "normalstate.h"
 #endif
 #include "windowicon.h"
 
@@ -107,9 +108,6 @@ Calculator::Calculator(QWidget *parent)
     m_controls.close->installEventFilter(this);
     connect(m_controls.close, &QPushButton::clicked, this, &Calculator::Close_Click);
     followDesktop();
-#ifndef Q_OS_WIN
-    new NormalStateKeeper(this);
-#endif
 }
 
 void Calculator::followDesktop()
@@ -123,12 +121,27 @@ void Calculator::followDesktop()
     m_format = format;
     m_qtMessages->follow(QLocale());
 
-    const fontfit::Fit fit = fontfit::fit(QApplication::font(this), style());
-    m_scale = fit.scale;
-    m_drop = fit.drop;
-    setFont(fit.font);
-    setFixedSize(layout::clientSize(m_scale, m_drop));
-    placeControls(m_controls, m_scale, m_drop, fontfit::hintText(fit.hintBreak));
+    m_screen = screen();
+    m_frame = frameAround();
+    const QRect available = m_screen->availableGeometry();
+    const QSize room = available.size().shrunkBy(m_frame).expandedTo(QSize(1, 1));
+    const QFont desktop = QApplication::font(this);
+    const qreal dpi = m_screen->logicalDotsPerInch();
+    const QSize fitted = layout::clientSize(m_fit.placement);
+    const bool sameFit = desktop == m_fitFor.font && style()->name() == m_fitFor.style && dpi == m_fitFor.dpi
+        && (room == m_fitFor.room || (!m_fit.bounded && fitted.width() <= room.width() && fitted.height() <= room.height()));
+    if (!sameFit) {
+        m_fit = fontfit::fit(desktop, style(), room);
+        m_fitFor = {desktop, style()->name(), dpi, room};
+        if (!m_fit.found && !std::exchange(m_toldNoFit, true)) {
+            std::fprintf(stderr, "velmarin: the screen (%d x %d pixels free) is too small for the window even at %g "
+                                 "points: some captions are cut short\n",
+                         available.width(), available.height(), m_fit.font.pointSizeF());
+        }
+    }
+    setFont(m_fit.font);
+    keepSize();
+    place();
 
     colours::colourSubHeadings(this);
     for (Field *field : m_controls.fields) {
@@ -136,14 +149,11 @@ void Calculator::followDesktop()
             field->setRefusal(field->refusal(), m_format, field->refusalOrder());
         field->tint();
     }
-    if (m_note) {
-        m_note->place(m_scale, m_drop);
+    if (m_note)
         updateNote(newFormat);
-    }
-    // Grown, it stays on its screen.
+    // Its frame inside its screen's room, wherever it was.
     if (m_placed && isVisible()) {
-        const QRect available = screen()->availableGeometry();
-        QRect frame = frameGeometry();
+        QRect frame = geometry().marginsAdded(m_frame);
         frame.moveRight(std::min(frame.right(), available.right()));
         frame.moveBottom(std::min(frame.bottom(), available.bottom()));
         frame.moveLeft(std::max(frame.left(), available.left()));
@@ -152,6 +162,38 @@ void Calculator::followDesktop()
             move(frame.topLeft());
     }
     m_following = false;
+}
+
+QMargins Calculator::frameAround() const
+{
+    if (const QWindow *window = windowHandle(); window && !window->frameMargins().isNull())
+        return window->frameMargins();
+    QStyleOptionTitleBar option;
+    option.initFrom(this);
+    option.fontMetrics = QFontMetrics(QApplication::font(this));
+    option.titleBarFlags = windowFlags();
+    return {0, style()->pixelMetric(QStyle::PM_TitleBarHeight, &option), 0, 0};
+}
+
+void Calculator::keepSize()
+{
+    const QSize client = layout::clientSize(m_fit.placement);
+    if (m_imposed) {
+        setMinimumSize(client);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(client);
+    }
+}
+
+void Calculator::place()
+{
+    layout::Placement &at = m_fit.placement;
+    const QSize client = layout::clientSize(at);
+    at.origin = QPoint(std::max(0, (width() - client.width()) / 2), std::max(0, (height() - client.height()) / 2));
+    placeControls(m_controls, at, fontfit::hintText(m_fit.hintBreak));
+    if (m_note)
+        m_note->place(at);
 }
 
 void Calculator::Faktoren()
@@ -206,9 +248,7 @@ void Calculator::Text23_LostFocus() { leave(layout::FieldId::Text23); }
 
 void Calculator::AlleFormulareEntladen()
 {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows)
-        window->close();
+    QApplication::closeAllWindows();
 }
 
 bool Calculator::eventFilter(QObject *watched, QEvent *event)
@@ -230,7 +270,6 @@ bool Calculator::event(QEvent *event)
     case QEvent::StyleChange:
     case QEvent::ThemeChange:
     case QEvent::LocaleChange:
-    case QEvent::ScreenChangeInternal:
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     case QEvent::DevicePixelRatioChange:
 #endif
@@ -258,19 +297,70 @@ void Calculator::showEvent(QShowEvent *event)
     if (m_placed)
         return;
     m_placed = true;
-    // A screen's logical DPI (X11's Xft.dpi) changes without an event to
-    // the widgets; a move to another screen comes as ScreenChangeInternal.
-    const auto watch = [this](QScreen *screen) {
-        if (screen)
-            connect(screen, &QScreen::logicalDotsPerInchChanged, this, &Calculator::followSoon, Qt::UniqueConnection);
-    };
-    watch(windowHandle()->screen());
-    connect(windowHandle(), &QWindow::screenChanged, this, watch);
-    // Its frame centred, title bar included, where the platform tells the
-    // frame before the window is mapped (Windows); elsewhere its client area.
-    QRect frame = frameGeometry();
+    QWindow *window = windowHandle();
+    watchScreen(window->screen());
+    connect(window, &QWindow::screenChanged, this, [this](QScreen *screen) {
+        watchScreen(screen);
+        followSoon();
+    });
+    // A platform that maximises a window or fills the screen with it must
+    // get a window of the size it asks for, or it ends the connection
+    // (Wayland). It asks right after the window does (Qt's own title bar),
+    // so the window takes any size from the moment it asks.
+    connect(window, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+        if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen) {
+            m_imposed = true;
+            keepSize();
+        }
+    });
+    // Where the platform knows the frame or the screen by now (Windows),
+    // the window takes them before it is shown.
+    if (frameAround() != m_frame || window->screen() != m_screen)
+        followDesktop();
+    // Its frame centred, title bar included.
+    QRect frame = geometry().marginsAdded(m_frame);
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
+}
+
+// A window manager tells the frame once it has framed the window, and moves
+// the window as it does.
+void Calculator::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (m_placed && frameAround() != m_frame)
+        followSoon();
+}
+
+void Calculator::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    place();
+}
+
+// The platform's word on the window's state: until it says the window is
+// normal again, the size it gave stands.
+void Calculator::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+        m_imposed = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+        keepSize();
+    }
+}
+
+void Calculator::watchScreen(QScreen *screen)
+{
+    for (const QMetaObject::Connection &connection : std::as_const(m_screenWatch))
+        disconnect(connection);
+    m_screenWatch.clear();
+    if (!screen)
+        return;
+    // A screen's logical DPI (X11's Xft.dpi), its size, its scale and the
+    // room panels leave on it change without an event to the widgets.
+    for (const auto signal : {&QScreen::availableGeometryChanged, &QScreen::geometryChanged})
+        m_screenWatch << connect(screen, signal, this, &Calculator::followSoon);
+    m_screenWatch << connect(screen, &QScreen::logicalDotsPerInchChanged, this, &Calculator::followSoon);
 }
 
 void Calculator::leave(layout::FieldId id)
@@ -330,7 +420,7 @@ void Calculator::updateNote(bool announce)
     }
     if (!m_note) {
         m_note = new FieldNote(this);
-        m_note->place(m_scale, m_drop);
+        m_note->place(m_fit.placement);
     }
     const QString text = latest->unit() + QStringLiteral(":\n") + refusals::note(latest->refusal(), m_format);
     if (announce || text != m_note->text())

@@ -4,17 +4,24 @@
 // and writes what comes back. The numbers themselves live in convert/ and
 // numtext/, which know nothing of widgets; how the window looks and speaks
 // lives beside it in app/: controls (built from layout), fontfit, colours,
-// lineedit, field, fieldnote, refusals, accessibility and normalstate.
+// lineedit, field, fieldnote, refusals and accessibility.
 #pragma once
 
 #include <array>
 #include <span>
 
+#include <QList>
+#include <QMargins>
 #include <QWidget>
 
 #include "controls.h"
 #include "converter.h"
 #include "fieldid.h"
+#include "fontfit.h"
+
+QT_BEGIN_NAMESPACE
+class QScreen;
+QT_END_NAMESPACE
 
 class Field;
 class FieldNote;
@@ -41,6 +48,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Close_Click();
@@ -72,11 +82,23 @@ private:
 
     // The window as a fresh start on the desktop as it is now would show it,
     // with what the user has kept: its numbers' format, font, size, places
-    // and colours. The start is the first time; every change of the desktop
-    // (style, palette, font, screen, locale) is another.
+    // and colours, inside the room its screen gives it. The start is the
+    // first time; every change of the desktop (style, palette, font,
+    // screen, the screen's room or scale, the window's frame, locale) is
+    // another.
     void followDesktop();
     // Follows the desktop once the events of its change are all in.
     void followSoon();
+    // Follows the screen the window stands on, and that screen's changes.
+    void watchScreen(QScreen *screen);
+    // The frame round the window: as the platform tells it, or until it
+    // knows it, a title bar as the style draws one.
+    QMargins frameAround() const;
+    // The size the window keeps: fixed, or where the platform may impose one
+    // (maximised, full screen), at least the layout's.
+    void keepSize();
+    // The controls at their places, the layout centred in a window larger than it.
+    void place();
     // Converts from the field that was left, whichever its unit.
     void leave(layout::FieldId id);
     // Writes a group's figures into its fields, or none: the error otherwise.
@@ -87,10 +109,22 @@ private:
     Field *field(layout::FieldId id) const { return m_controls.fields[std::size_t(id)]; }
 
     numtext::Format m_format;
-    double m_scale = 1.0;        // the window's twips grown to fit the desktop's font
-    int m_drop = 0;              // pixels the frames' contents stand lower, clear of the style's frame lines
+    // The desktop's font fitted to the room the screen gives, and what it
+    // was fitted for: a fit for the same stands.
+    fontfit::Fit m_fit;
+    struct {
+        QFont font;
+        QString style;
+        qreal dpi = 0;
+        QSize room;
+    } m_fitFor;
+    QMargins m_frame;            // round the window, as the fit took it
+    QScreen *m_screen = nullptr; // the one the fit took the room of
+    QList<QMetaObject::Connection> m_screenWatch;
+    bool m_imposed = false;      // the platform may give the window a size of its choosing
     bool m_following = false;    // a change of the desktop is being followed, or is due
     bool m_placed = false;       // centred on its first show
+    bool m_toldNoFit = false;    // said once that nothing fits the screen
     quint64 m_refusals = 0;      // how many refusals there have been: their order
     FieldNote *m_note = nullptr; // made at the first refusal
     QtMessages *m_qtMessages = nullptr;

@@ -11,7 +11,6 @@
 #include <QPushButton>
 
 #include "field.h"
-#include "layout.h"
 
 namespace {
 
@@ -80,15 +79,15 @@ Controls makeControls(QWidget *window)
     return made;
 }
 
-void placeControls(const Controls &controls, double scale, int drop, const QString &hint)
+void placeControls(const Controls &controls, const layout::Placement &at, const QString &hint)
 {
     for (std::size_t i = 0; i < layout::controls.size(); ++i) {
         const layout::Control &c = layout::controls[i];
-        controls.all[i]->setGeometry(layout::placeOf(c, scale, drop));
+        controls.all[i]->setGeometry(layout::placeOf(c, at));
         if (c.kind == layout::Kind::Hint)
             static_cast<QLabel *>(controls.all[i])->setText(hint);
         // A caption starts where the field drawn over its box ends.
         if (c.kind == layout::Kind::Label)
-            controls.all[i]->setContentsMargins(layout::coveredLeft(c, scale), 0, 0, 0);
+            controls.all[i]->setContentsMargins(layout::coveredLeft(c, at.scale), 0, 0, 0);
     }
 }

@@ -11,6 +11,7 @@
 #include <QtGlobal>
 
 #include "fieldid.h"
+#include "layout.h"
 
 QT_BEGIN_NAMESPACE
 class QPushButton;
@@ -28,6 +29,5 @@ struct Controls {
 
 Controls makeControls(QWidget *window);
 
-// drop: how far the frames' contents move down, clear of their lines;
 // hint: the hint's caption as its label shows it.
-void placeControls(const Controls &controls, double scale, int drop, const QString &hint);
+void placeControls(const Controls &controls, const layout::Placement &at, const QString &hint);

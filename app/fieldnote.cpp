@@ -5,7 +5,6 @@
 
 #include "accessibility.h"
 #include "colours.h"
-#include "layout.h"
 
 FieldNote::FieldNote(QWidget *window)
     : QLabel(window)
@@ -32,11 +31,11 @@ void FieldNote::tell(const QString &text)
         accessibility::announce(this);
 }
 
-void FieldNote::place(double scale, int drop)
+void FieldNote::place(const layout::Placement &at)
 {
     QPalette tint;
     tint.setColor(QPalette::WindowText, colours::refusalInk());
     tint.setColor(QPalette::Window, colours::refusalPaper());
     setPalette(tint);
-    setGeometry(layout::noteRect(scale, drop));
+    setGeometry(layout::noteRect(at));
 }

@@ -7,6 +7,8 @@
 
 #include <QLabel>
 
+#include "layout.h"
+
 class FieldNote : public QLabel
 {
     Q_OBJECT
@@ -16,7 +18,7 @@ public:
 
     // Shows the text and tells a screen reader.
     void tell(const QString &text);
-    // Its place in a window enlarged by scale, with the frames' contents
-    // dropped by drop, in its colours on the window's palette as it is now.
-    void place(double scale, int drop);
+    // Its place among the controls placed so, in its colours on the
+    // window's palette as it is now.
+    void place(const layout::Placement &at);
 };

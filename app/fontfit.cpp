@@ -4,22 +4,23 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <utility>
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGroupBox>
-#include <QImage>
-#include <QPainter>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTextLayout>
 
-#include "layout.h"
 #include "lineedit.h"
 #include "refusals.h"
 
@@ -47,13 +48,6 @@ public:
     using QPushButton::initStyleOption;
 };
 
-// The height of a line of text as a label draws it: whole pixels above and
-// below the baseline.
-int lineHeight(const QFont &font)
-{
-    return QFontMetrics(font).height();
-}
-
 // A value the fields must show whole: two digits before the separator and
 // eight after it, as wide as this font's widest digits make it.
 qreal widestValueWidth(const QFont &font)
@@ -64,12 +58,105 @@ qreal widestValueWidth(const QFont &font)
     return 10 * digit + std::max(lineedit::textWidth(font, u"."), lineedit::textWidth(font, u","));
 }
 
-// The lines a word-wrapping label makes of text at this width, and their
-// height as the label stacks them.
+// Every character that the captions, frame titles, button, hint and note
+// are made of, once.
+const QString &captionCharacters()
+{
+    static const QString characters = [] {
+        QString all;
+        const auto add = [&all](const QString &text) {
+            for (const QChar c : text) {
+                if (!all.contains(c))
+                    all += c;
+            }
+        };
+        for (const layout::Control &c : layout::controls)
+            add(QString::fromUtf8(c.caption));
+        for (const QString &line : refusals::noteLines())
+            add(line);
+        return all;
+    }();
+    return characters;
+}
+
+// How a character sits on a line: the ascent and descent of the font that
+// draws it, and its ink from the baseline, up negative.
+struct Glyph {
+    qreal ascent = 0, descent = 0;
+    qreal top = 0, bottom = 0;
+};
+
+// The captions' characters as the font draws them, or the fonts the system
+// falls back to for those it lacks: a Tamil font draws its own digits, and
+// the Latin letters come from another.
+QHash<QChar, Glyph> glyphsOf(const QFont &font)
+{
+    QHash<QChar, Glyph> glyphs;
+    const auto take = [](Glyph &glyph, const QRawFont &raw, quint32 index) {
+        const QRectF ink = raw.boundingRect(index);
+        glyph = {std::max(glyph.ascent, raw.ascent()), std::max(glyph.descent, raw.descent()),
+                 std::min(glyph.top, ink.top()), std::max(glyph.bottom, ink.bottom())};
+    };
+    const QRawFont own = QRawFont::fromFont(font);
+    QString missing;
+    for (const QChar c : captionCharacters()) {
+        if (!own.supportsCharacter(c)) {
+            missing += c;
+            continue;
+        }
+        quint32 index = 0;
+        int count = 1;
+        own.glyphIndexesForChars(&c, 1, &index, &count);
+        take(glyphs[c], own, index);
+    }
+    if (missing.isEmpty())
+        return glyphs;
+    QTextLayout layout(missing, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (qsizetype i = 0; i < missing.size(); ++i) {
+        Glyph &glyph = glyphs[missing[i]];
+        const QList<QGlyphRun> runs = layout.glyphRuns(int(i), 1);
+        for (const QGlyphRun &run : runs) {
+            const QList<quint32> indexes = run.glyphIndexes();
+            for (const quint32 index : indexes)
+                take(glyph, run.rawFont(), index);
+        }
+    }
+    return glyphs;
+}
+
+// A line of text as a label lays it out, as tall as the fonts of its
+// characters make it.
+struct Line {
+    int height = 0;
+    qreal above = 0; // ink above the line's top: more than 0 is cut off
+    qreal below = 0; // the lowest ink, from the line's top
+};
+
+Line lineOf(QStringView text, const QHash<QChar, Glyph> &glyphs)
+{
+    qreal ascent = 0;
+    qreal descent = 0;
+    qreal top = 0;
+    qreal bottom = 0;
+    for (const QChar c : text) {
+        const Glyph glyph = glyphs.value(c);
+        ascent = std::max(ascent, glyph.ascent);
+        descent = std::max(descent, glyph.descent);
+        top = std::min(top, glyph.top);
+        bottom = std::max(bottom, glyph.bottom);
+    }
+    return {int(std::ceil(ascent + descent)), -top - ascent, ascent + bottom};
+}
+
+// The lines a word-wrapping label makes of text at this width, and where
+// the label stacks the last of them.
 struct Lines {
     QStringList texts;
     qreal widest = 0;
-    qreal height = 0;
+    qreal lastTop = 0;
 };
 
 Lines wrap(const QString &text, const QFont &font, qreal width)
@@ -82,13 +169,12 @@ Lines wrap(const QString &text, const QFont &font, qreal width)
     layout.setTextOption(option);
     const qreal leading = QFontMetricsF(font).leading();
     Lines lines;
-    lines.height = -leading;
+    qreal top = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        lines.height += leading;
-        line.setPosition(QPointF(0, lines.height));
-        lines.height += line.height();
+        lines.lastTop = top;
+        top += line.height() + leading;
         lines.widest = std::max(lines.widest, line.naturalTextWidth());
         lines.texts << laid.mid(line.textStart(), line.textLength());
     }
@@ -108,25 +194,22 @@ public:
     // font would.
     qreal overflow(const QFont &font);
     bool fits(const QFont &font, double scale, bool *hintBreak);
-    // How far the frames' contents must move down to stand clear of the
-    // frames' lines as the style draws them.
-    int drop(const QFont &font, double scale);
+    // How far right and down the frames' contents must move to stand where
+    // the style keeps room for them, below the titles; none where they do
+    // not fit there.
+    std::optional<QPoint> inset(const QFont &font, double scale);
 
 private:
     bool fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak);
     bool captionFits(const QFont &font, const QRect &box, const QString &caption, int neighbour);
-    // How far the captions' ink reaches above and below a line's top, in this font.
-    std::pair<qreal, qreal> captionInk(const QFont &font);
-    static bool hintFits(const QFont &font, const QRect &box, bool *hintBreak);
+    bool hintFits(const QFont &font, const QRect &box, bool *hintBreak);
     bool fieldFits(const QFont &font, const QSize &size);
-    bool frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop);
     bool buttonFits(const QFont &font, const QRect &box, const QString &caption);
-    static bool noteFits(const QFont &font, double scale);
+    bool noteFits(const QFont &font, double scale);
     // The room a field leaves its text, by the style's frame and margins.
     QSize fieldRoom(const QFont &font, const QSize &size);
-    static int firstChildTop(const char *frame, double scale);
-    // The first row of a frame that its line leaves clear, with a row of air.
-    int clearOfFrameLine(const QFont &font);
+    // A line of these captions' characters in the font.
+    Line line(const QFont &font, QStringView text);
 
     QStyle *m_style;
     FieldProbe m_field;
@@ -134,7 +217,7 @@ private:
     ButtonProbe m_button;
     std::pair<QFont, QSize> m_roomFor;
     QSize m_room;
-    std::optional<std::pair<QFont, std::pair<qreal, qreal>>> m_ink;
+    std::optional<std::pair<QFont, QHash<QChar, Glyph>>> m_glyphs;
 };
 
 Judge::Judge(QStyle *style)
@@ -146,13 +229,20 @@ Judge::Judge(QStyle *style)
     m_frame.setTitle(QString::fromUtf8(layout::controls.front().caption));
 }
 
+Line Judge::line(const QFont &font, QStringView text)
+{
+    if (!m_glyphs || !(m_glyphs->first == font))
+        m_glyphs.emplace(font, glyphsOf(font));
+    return lineOf(text, m_glyphs->second);
+}
+
 qreal Judge::overflow(const QFont &font)
 {
     qreal worst = 0;
     for (const layout::Control &c : layout::controls) {
         const QRect box = layout::pixelRect(c);
         if (c.kind == layout::Kind::Hint)
-            worst = std::max(worst, 3.0 * lineHeight(font) / box.height());
+            worst = std::max(worst, 3.0 * line(font, hintText(false)).height / box.height());
         else if (c.kind == layout::Kind::Label || c.kind == layout::Kind::SubHeading)
             worst = std::max(worst, lineedit::textWidth(font, QString::fromUtf8(c.caption)) / box.width());
         else if (c.kind == layout::Kind::Field)
@@ -167,7 +257,7 @@ bool Judge::fits(const QFont &font, double scale, bool *hintBreak)
         if (!fits(c, font, scale, hintBreak))
             return false;
     }
-    return noteFits(font, scale);
+    return noteFits(font, scale) && inset(font, scale);
 }
 
 bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool *hintBreak)
@@ -188,72 +278,55 @@ bool Judge::fits(const layout::Control &c, const QFont &font, double scale, bool
     case layout::Kind::Field:
         return fieldFits(font, box.size());
     case layout::Kind::Frame:
-        return frameFits(font, box, caption, firstChildTop(c.name, scale));
+        return true; // its title and contents: inset()
     case layout::Kind::Button:
         return buttonFits(font, box, caption);
     }
     return false;
 }
 
-int Judge::firstChildTop(const char *frame, double scale)
+std::optional<QPoint> Judge::inset(const QFont &font, double scale)
 {
-    int top = layout::clientHeight;
-    for (const layout::Control &c : layout::controls) {
-        if (c.frame && std::string_view(c.frame) == frame)
-            top = std::min(top, c.top);
-    }
-    return layout::pixels(top, scale);
-}
-
-int Judge::drop(const QFont &font, double scale)
-{
-    const int clear = clearOfFrameLine(font);
-    int drop = 0;
-    for (const layout::Control &c : layout::controls) {
-        if (c.kind == layout::Kind::Frame)
-            drop = std::max(drop, clear - firstChildTop(c.name, scale));
-    }
-    return drop;
-}
-
-// Styles draw the line where they please (Fusion a little below the title,
-// the Windows styles through its middle, Adwaita none), so it is looked for
-// where the style paints it, without the title, on a transparent ground.
-int Judge::clearOfFrameLine(const QFont &font)
-{
-    QStyleOptionGroupBox option;
-    m_frame.initStyleOption(&option);
-    option.fontMetrics = QFontMetrics(font);
-    option.subControls = QStyle::SC_GroupBoxFrame; // the line, not the title
-    // Tall enough for a line below the title, and wide enough that it
-    // shows right of where the title would be.
-    const int height = 3 * lineHeight(font);
-    option.rect = QRect(0, 0, int(lineedit::textWidth(font, option.text)) + height, height);
-    QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setFont(font);
-        m_style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, &m_frame);
-    }
-    // Fusion lays a shade of a few hundredths over the whole inside. The
-    // line shows at one end or the other, wherever the style puts the title.
-    // An end the title leaves bare (Qt 6.8's Fusion leaves a gap for it)
-    // says nothing; no line at either end, none at all.
-    std::optional<int> clear;
-    for (const int x : {height / 2, image.width() - height / 2}) {
-        const auto drawn = [&](int y) { return qAlpha(image.pixel(x, y)) >= 16; };
-        int y = 0;
-        while (y < image.height() && !drawn(y))
-            ++y;
-        if (y == image.height())
+    struct Frame {
+        QRect room;  // where the style keeps room for the contents
+        QRect holds; // where the contents stand
+    };
+    std::array<Frame, layout::frameCount> frames;
+    QPoint inset;
+    std::size_t at = 0;
+    for (const layout::Control &f : layout::controls) {
+        if (f.kind != layout::Kind::Frame)
             continue;
-        int end = y;
-        while (end < y + 3 && end + 1 < image.height() && drawn(end + 1))
-            ++end;
-        clear = std::min(clear.value_or(end + 2), end + 2);
+        QStyleOptionGroupBox option;
+        m_frame.initStyleOption(&option);
+        option.fontMetrics = QFontMetrics(font);
+        option.rect = QRect(QPoint(), layout::pixelRect(f, scale).size());
+        option.text = QString::fromUtf8(f.caption);
+        const QRect title = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &m_frame);
+        if (title.left() < 0 || title.right() >= option.rect.width())
+            return std::nullopt;
+        // Fusion before Qt 6.8 draws every frame's line below room for a
+        // check box, where the contents of a frame without one begin above
+        // the line: the room of a checkable frame is clear of it in every
+        // style, and inside the room of a frame without one.
+        option.subControls |= QStyle::SC_GroupBoxCheckBox;
+        Frame &frame = frames[at++];
+        frame.room = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, &m_frame);
+        for (const layout::Control &c : layout::controls) {
+            if (c.frame && std::string_view(c.frame) == f.name)
+                frame.holds |= layout::pixelRect(c, scale);
+        }
+        // The title's ink, drawn by the fonts that draw it, clear above the contents too.
+        const int top = std::max(frame.room.top(), title.top() + int(std::ceil(line(font, option.text).below)));
+        inset = QPoint(std::max(inset.x(), frame.room.left() - frame.holds.left()),
+                       std::max(inset.y(), top - frame.holds.top()));
     }
-    return clear.value_or(0);
+    // A frame grows by the part down, so its room's bottom moves with its contents.
+    for (const Frame &frame : frames) {
+        if (frame.holds.right() + inset.x() > frame.room.right() || frame.holds.bottom() > frame.room.bottom())
+            return std::nullopt;
+    }
+    return inset;
 }
 
 // Inside its box, ink included, since the field above is drawn over the
@@ -262,44 +335,21 @@ int Judge::clearOfFrameLine(const QFont &font)
 bool Judge::captionFits(const QFont &font, const QRect &box, const QString &caption, int neighbour)
 {
     const qreal width = lineedit::textWidth(font, caption);
-    if (width > box.width() || width + lineedit::textWidth(font, u" ") > neighbour || lineHeight(font) > box.height())
+    if (width > box.width() || width + lineedit::textWidth(font, u" ") > neighbour)
         return false;
-    const auto [top, bottom] = captionInk(font);
-    return top >= 0 && bottom <= box.height();
-}
-
-// Glyph by glyph over every caption's characters, which costs far less
-// than laying out each caption.
-std::pair<qreal, qreal> Judge::captionInk(const QFont &font)
-{
-    if (m_ink && m_ink->first == font)
-        return m_ink->second;
-    const QFontMetricsF metrics(font);
-    qreal top = 0;
-    qreal bottom = 0;
-    std::array<bool, 256> seen{};
-    for (const layout::Control &c : layout::controls) {
-        if (c.kind != layout::Kind::Label && c.kind != layout::Kind::SubHeading)
-            continue;
-        for (const QChar ch : QString::fromUtf8(c.caption)) {
-            if (ch.unicode() < seen.size() && std::exchange(seen[ch.unicode()], true))
-                continue;
-            const QRectF ink = metrics.boundingRect(ch);
-            top = std::min(top, metrics.ascent() + ink.top());
-            bottom = std::max(bottom, metrics.ascent() + ink.bottom());
-        }
-    }
-    m_ink.emplace(font, std::pair(top, bottom));
-    return m_ink->second;
+    const Line measured = line(font, caption);
+    return measured.above <= 0 && measured.below <= box.height();
 }
 
 bool Judge::hintFits(const QFont &font, const QRect &box, bool *hintBreak)
 {
+    // Its lines stacked as tall as their fonts make them, and the last
+    // one's ink inside the box.
     const auto fitsAs = [&](bool lineBreak) {
         const Lines lines = wrap(hintText(lineBreak), font, box.width());
         const QLatin1String heading(layout::hintHeading.data(), qsizetype(layout::hintHeading.size()));
         return lines.texts.size() > 1 && lines.texts.front().trimmed() == heading && lines.widest <= box.width()
-            && lines.height <= box.height();
+            && lines.lastTop + line(font, lines.texts.back()).below <= box.height();
     };
     for (const bool lineBreak : {false, true}) {
         if (fitsAs(lineBreak)) {
@@ -326,26 +376,16 @@ QSize Judge::fieldRoom(const QFont &font, const QSize &size)
     return m_room;
 }
 
+// The figures are the font's own digits, which the line edit stacks by its
+// font's height.
 bool Judge::fieldFits(const QFont &font, const QSize &size)
 {
     const QSize room = fieldRoom(font, size);
-    return widestValueWidth(font) <= room.width() && lineHeight(font) <= room.height();
+    return widestValueWidth(font) <= room.width() && QFontMetrics(font).height() <= room.height();
 }
 
 // The probes lend their options; font, size and text go in the options
 // only, since setting them on a widget costs more than the question.
-bool Judge::frameFits(const QFont &font, const QRect &box, const QString &caption, int firstChildTop)
-{
-    QStyleOptionGroupBox option;
-    m_frame.initStyleOption(&option);
-    option.fontMetrics = QFontMetrics(font);
-    option.rect = QRect(QPoint(), box.size());
-    option.text = caption;
-    const QRect title = m_style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &m_frame);
-    // Inside the frame, and its text above the frame's first row of controls.
-    return title.left() >= 0 && title.right() < box.width() && title.top() + lineHeight(font) <= firstChildTop;
-}
-
 bool Judge::buttonFits(const QFont &font, const QRect &box, const QString &caption)
 {
     QStyleOptionButton option;
@@ -354,22 +394,42 @@ bool Judge::buttonFits(const QFont &font, const QRect &box, const QString &capti
     option.rect = QRect(QPoint(), box.size());
     option.text = caption;
     const QRect contents = m_style->subElementRect(QStyle::SE_PushButtonContents, &option, &m_button);
-    return lineedit::textWidth(font, caption) <= contents.width() && lineHeight(font) <= contents.height();
+    return lineedit::textWidth(font, caption) <= contents.width() && line(font, caption).height <= contents.height();
 }
 
 bool Judge::noteFits(const QFont &font, double scale)
 {
     const QRect box = layout::noteTextRect(scale);
     qreal widest = 0;
-    for (const QString &line : refusals::noteLines())
-        widest = std::max(widest, lineedit::textWidth(font, line));
-    return widest <= box.width() && QFontMetrics(font).lineSpacing() + lineHeight(font) <= box.height();
+    int height = 0;
+    for (const QString &text : refusals::noteLines()) {
+        widest = std::max(widest, lineedit::textWidth(font, text));
+        height = std::max(height, line(font, text).height);
+    }
+    return widest <= box.width() && 2 * height + QFontMetricsF(font).leading() <= box.height();
 }
 
 QFont sized(QFont font, qreal points)
 {
     font.setPointSizeF(points);
     return font;
+}
+
+// The smallest factor, in hundredths, from lowest up to highest at which
+// the font fits: up in twentieths to the first that does, then back in
+// hundredths.
+std::optional<int> smallestScale(Judge &judge, const QFont &font, int lowest, int highest)
+{
+    int hundredths = lowest;
+    while (!judge.fits(font, hundredths / 100.0, nullptr)) {
+        if (hundredths >= highest)
+            return std::nullopt;
+        hundredths = std::min(hundredths + 5, highest);
+    }
+    const int coarse = hundredths;
+    while (hundredths > std::max(coarse - 4, lowest) && judge.fits(font, (hundredths - 1) / 100.0, nullptr))
+        --hundredths;
+    return hundredths;
 }
 
 } // namespace
@@ -387,45 +447,83 @@ bool fits(const QFont &font, double scale, QStyle *style, bool *hintBreak)
     return Judge(style).fits(font, scale, hintBreak);
 }
 
-Fit fit(const QFont &desktop, QStyle *style)
+Fit fit(const QFont &desktop, QStyle *style, const QSize &room)
 {
     Judge judge(style);
-    Fit result{desktop};
-    const auto dropped = [&judge](Fit fit) {
-        fit.drop = judge.drop(fit.font, fit.scale);
-        return fit;
+    bool bounded = false;
+    // Whether the window, with this font and grown by this factor in
+    // hundredths, stands inside room.
+    const auto inside = [&](const QFont &font, int hundredths) {
+        const double scale = hundredths / 100.0;
+        const QSize client = layout::clientSize({scale, judge.inset(font, scale).value_or(QPoint()), {}});
+        return client.width() <= room.width() && client.height() <= room.height();
     };
-    if (judge.fits(desktop, 1, &result.hintBreak))
-        return dropped(result);
+    const auto within = [&](const QFont &font, int hundredths) {
+        const bool is = inside(font, hundredths);
+        bounded = bounded || !is;
+        return is;
+    };
+    // No screen is sixteen times the layout's size.
+    const auto largestScale = [&](const QFont &font) {
+        int hundredths = std::min({room.width() * 1500 / layout::clientWidth,
+                                   room.height() * 1500 / layout::clientHeight, 1600});
+        while (hundredths > 1 && !inside(font, hundredths))
+            --hundredths;
+        return std::max(hundredths, 1);
+    };
+    const auto made = [&](const QFont &font, int hundredths, bool found = true) {
+        Fit result{font, {hundredths / 100.0, {}, {}}, false, found, bounded};
+        judge.fits(font, result.placement.scale, &result.hintBreak);
+        result.placement.inset = judge.inset(font, result.placement.scale).value_or(QPoint());
+        return result;
+    };
+    const auto fitsInRoom = [&](const QFont &font) { return judge.fits(font, 1, nullptr) && within(font, 100); };
+
+    if (fitsInRoom(desktop))
+        return made(desktop, 100);
     // A desktop font given in pixels gives way as its size in points does.
     const qreal size = desktop.pointSizeF() > 0 ? desktop.pointSizeF() : QFontInfo(desktop).pointSizeF();
+    const qreal threeQuarters = 0.75 * size;
+    const QFont smaller = sized(desktop, threeQuarters);
+    const bool layoutInRoom = within(smaller, 100);
+    if (layoutInRoom) {
+        // Half points down towards three quarters of the desktop's size,
+        // from about where what overflows most would just fit, so that
+        // start-up loads the font at few sizes.
+        qreal start = std::ceil(2 * size) / 2 - 0.5;
+        if (const qreal ratio = judge.overflow(desktop); ratio > 1)
+            start = std::min(start, std::round(2 * size / ratio) / 2);
+        for (qreal points = start; points > threeQuarters; points -= 0.5) {
+            if (fitsInRoom(sized(desktop, points)))
+                return made(sized(desktop, points), 100);
+        }
+        // Three quarters in the smallest window that fits.
+        if (const std::optional<int> hundredths = smallestScale(judge, smaller, 100, largestScale(smaller)))
+            return made(smaller, *hundredths);
+        bounded = true;
+    }
 
-    // Half points down towards three quarters of the desktop's size, from
-    // about where what overflows most would just fit, so that start-up loads
-    // the font at few sizes.
-    const qreal floor = 0.75 * size;
-    qreal start = std::ceil(2 * size) / 2 - 0.5;
-    if (const qreal ratio = judge.overflow(desktop); ratio > 1)
-        start = std::min(start, std::round(2 * size / ratio) / 2);
-    for (qreal points = start; points > floor; points -= 0.5) {
-        if (judge.fits(sized(desktop, points), 1, &result.hintBreak)) {
-            result.font = sized(desktop, points);
-            return dropped(result);
+    // The screen has not the room: the largest font that fits in the room
+    // it has, in the smallest window from the layout's own size up, or, on
+    // a screen smaller than the layout, in all the room there is.
+    const qreal smallest = std::min(smallestPoints, threeQuarters);
+    for (qreal points = layoutInRoom ? std::ceil(2 * threeQuarters) / 2 - 0.5 : size; points >= smallest;
+         points -= 0.5) {
+        const QFont font = sized(desktop, points);
+        const int largest = largestScale(font);
+        if (largest < 100) {
+            if (judge.fits(font, largest / 100.0, nullptr))
+                return made(font, largest);
+        } else if (const std::optional<int> hundredths = smallestScale(judge, font, 100, largest)) {
+            return made(font, *hundredths);
         }
     }
 
-    // Three quarters in the smallest window that fits: up in twentieths to
-    // the first that does, then back in hundredths.
-    result.font = sized(desktop, floor);
-    int hundredths = 100;
-    while (hundredths < 400 && !judge.fits(result.font, hundredths / 100.0, nullptr))
-        hundredths += 5;
-    const int coarse = hundredths;
-    while (hundredths > std::max(coarse - 4, 100) && judge.fits(result.font, (hundredths - 1) / 100.0, nullptr))
-        --hundredths;
-    result.scale = hundredths / 100.0;
-    judge.fits(result.font, result.scale, &result.hintBreak);
-    return dropped(result);
+    // Nothing fits: the smallest font, in a window as large as its text
+    // would need, as far as the room goes.
+    const QFont font = sized(desktop, smallest);
+    const int wanted = int(std::ceil(100 * std::max(1.0, judge.overflow(font))));
+    return made(font, std::min(wanted, largestScale(font)), false);
 }
 
 } // namespace fontfit

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <variant>
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -267,24 +268,35 @@ constexpr int framesAbove(int top)
 }
 inline constexpr int frameCount = framesAbove(clientHeight);
 
-// Where a control stands in a window enlarged by scale, when a style draws
-// its frames' lines so low that the frames' contents move down by drop
-// pixels: each frame grows by drop, and what stands below a frame moves
-// down with it.
-constexpr QRect placeOf(const Control &c, double scale = 1.0, int drop = 0)
+// How the controls stand on a desktop: the factor every twip grows by; how
+// far the frames' contents stand right and down of their places, inside
+// the room the style keeps for a frame's contents (each frame grows by the
+// part down, and what stands below a frame moves down with it); and where
+// the layout starts, off the window's corner only in a window the platform
+// made larger than the layout.
+struct Placement {
+    double scale = 1.0;
+    QPoint inset;
+    QPoint origin;
+
+    friend constexpr bool operator==(const Placement &, const Placement &) = default;
+};
+
+constexpr QRect placeOf(const Control &c, const Placement &at = {})
 {
-    QRect box = pixelRect(c, scale);
+    QRect box = pixelRect(c, at.scale);
     if (c.frame)
-        return box.translated(0, drop);
-    box.translate(0, drop * framesAbove(c.top));
+        return box.translated(at.inset);
+    box.translate(at.origin + QPoint(0, at.inset.y() * framesAbove(c.top)));
     if (c.kind == Kind::Frame)
-        box.setBottom(box.bottom() + drop);
+        box.setBottom(box.bottom() + at.inset.y());
     return box;
 }
 
-constexpr QSize clientSize(double scale = 1.0, int drop = 0)
+// The window's client area, the layout's size.
+constexpr QSize clientSize(const Placement &at = {})
 {
-    return {pixels(clientWidth, scale), pixels(clientHeight, scale) + frameCount * drop};
+    return {pixels(clientWidth, at.scale), pixels(clientHeight, at.scale) + frameCount * at.inset.y()};
 }
 
 // Where the next control to the right of each control in the same row
@@ -317,17 +329,17 @@ constexpr int coveredLeft(const Control &c, double scale = 1.0)
     return 0;
 }
 
-// The note's box, and where its text goes, in a window enlarged by scale
-// with its frames' contents dropped by drop pixels.
-constexpr QRect noteRect(double scale = 1.0, int drop = 0)
+// The note's box, and where its text goes.
+constexpr QRect noteRect(const Placement &at = {})
 {
-    return pixelRect(noteLeft, noteTop, noteWidth, noteHeight, scale).translated(0, drop * framesAbove(noteTop));
+    return pixelRect(noteLeft, noteTop, noteWidth, noteHeight, at.scale)
+        .translated(at.origin + QPoint(0, at.inset.y() * framesAbove(noteTop)));
 }
 
 constexpr QRect noteTextRect(double scale = 1.0)
 {
     const int side = noteLine + noteMargin + noteIndent;
-    return noteRect(scale).adjusted(side, noteLine + noteMargin, -side, -(noteLine + noteMargin));
+    return noteRect({scale, {}, {}}).adjusted(side, noteLine + noteMargin, -side, -(noteLine + noteMargin));
 }
 
 } // namespace layout

@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     QWidget window;
     window.setWindowTitle(QStringLiteral("Floor"));
     window.setFixedSize(layout::clientSize());
-    placeControls(makeControls(&window), 1.0, 0, fontfit::hintText(false));
+    placeControls(makeControls(&window), {}, fontfit::hintText(false));
     window.show();
     return QApplication::exec();
 }

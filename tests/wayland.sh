@@ -56,5 +56,14 @@ mutter)
 esac
 for _ in $(seq 100); do [ -S "$runtime/$socket" ] && break; sleep 0.1; done
 [ -S "$runtime/$socket" ] || { echo "FAIL: $compositor did not start"; cat "$runtime/log"; exit 1; }
+# sway takes commands (a new output scale) on its own socket.
+if [ "$compositor" = sway ]; then
+    for _ in $(seq 50); do
+        SWAYSOCK=$(ls "$runtime"/sway-ipc.*.sock 2>/dev/null | head -n1)
+        [ -n "$SWAYSOCK" ] && break
+        sleep 0.1
+    done
+    export SWAYSOCK
+fi
 
 XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$test_program"
