@@ -137,6 +137,7 @@ void Calculator::followDesktop()
             std::fprintf(stderr, "velmarin: the screen (%d x %d pixels free) is too small for the window even at %g "
                                  "points: some captions are cut short\n",
                          available.width(), available.height(), m_fit.font.pointSizeF());
+            std::fflush(stderr);
         }
     }
     setFont(m_fit.font);
@@ -166,8 +167,9 @@ void Calculator::followDesktop()
 
 QMargins Calculator::frameAround() const
 {
+    // Wine tells a frame 1 px inside the window on three sides.
     if (const QWindow *window = windowHandle(); window && !window->frameMargins().isNull())
-        return window->frameMargins();
+        return window->frameMargins() | QMargins();
     QStyleOptionTitleBar option;
     option.initFrom(this);
     option.fontMetrics = QFontMetrics(QApplication::font(this));
