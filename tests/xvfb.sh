@@ -18,9 +18,10 @@ require() {
     done
 }
 
-# Starts Xvfb on a display it picks itself and exports DISPLAY.
+# Starts Xvfb on a display it picks itself, with a screen of SIZE (1024x768),
+# and exports DISPLAY.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
