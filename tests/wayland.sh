@@ -66,4 +66,23 @@ if [ "$compositor" = sway ]; then
     export SWAYSOCK
 fi
 
-XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$test_program"
+XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$test_program" >"$runtime/out" 2>&1 &
+test_pid=$!
+pids+=($test_pid)
+# Qt 6.11's Wayland client now and then hangs in its own event thread as
+# the program exits, the tests all done: one in some twenty runs, with or
+# without a window shown. That hang alone is told, and not counted.
+while kill -0 "$test_pid" 2>/dev/null && ! grep -q '^\*\*\*\*\*\*\*\*\* Finished testing' "$runtime/out"; do
+    sleep 0.2
+done
+for _ in $(seq 50); do kill -0 "$test_pid" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$test_pid" 2>/dev/null && grep -q '^Config: Using QtTest library 6\.1[1-9]' "$runtime/out" \
+    && grep -q '^Totals: .* 0 failed' "$runtime/out"; then
+    cat "$runtime/out"
+    echo "Qt's Wayland client hung at the program's exit, every test passed: not counted"
+    exit 0
+fi
+wait "$test_pid"
+status=$?
+cat "$runtime/out"
+exit "$status"
