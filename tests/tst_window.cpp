@@ -189,32 +189,19 @@ void addDesktopRows()
 // The room of an ample screen, where no window of these rows meets an edge.
 const QSize ampleScreen(1920, 1200);
 
-// The primary screen at this size, its room the whole of it, while it
-// lives, and the ample one again after it, as a platform tells a change of
-// screen.
-class Screen
+// The primary screen at this size, its room the whole of it, as a
+// platform tells a change of screen.
+void setScreen(QSize size)
 {
-public:
-    explicit Screen(QSize size = {}) { set(size.isEmpty() ? ampleScreen : size); }
-    ~Screen() { set(ampleScreen); }
-    Q_DISABLE_COPY_MOVE(Screen)
-
-    static void set(QSize size)
-    {
-        QWindowSystemInterface::handleScreenGeometryChange(QGuiApplication::primaryScreen(), QRect(QPoint(), size),
-                                                           QRect(QPoint(), size));
-        QWindowSystemInterface::flushWindowSystemEvents();
-    }
-};
+    QWindowSystemInterface::handleScreenGeometryChange(QGuiApplication::primaryScreen(), QRect(QPoint(), size),
+                                                       QRect(QPoint(), size));
+    QWindowSystemInterface::flushWindowSystemEvents();
+}
 
 // The room the screen leaves a window, less its frame.
 QSize roomFor(const QWidget &window)
 {
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return window.screen()->availableGeometry().size().shrunkBy(
-        {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-         frame.bottom() - client.bottom()});
+    return window.screen()->availableGeometry().size() - (window.frameGeometry().size() - window.size());
 }
 
 // The row's desktop font.
@@ -285,7 +272,7 @@ void apply(const Look &look)
     if (screen->logicalDotsPerInch() != look.dpi) {
         // A new DPI takes the platform's geometry back.
         QWindowSystemInterface::handleScreenLogicalDotsPerInchChange(screen, look.dpi, look.dpi);
-        Screen::set(ampleScreen);
+        setScreen(ampleScreen);
     }
     QApplication::setStyle(look.style);
     const QPalette palette = look.dark ? darkPalette() : QApplication::style()->standardPalette();
@@ -348,7 +335,7 @@ class TestWindow final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Screen::set(ampleScreen); }
+    void initTestCase() { setScreen(ampleScreen); }
     void captionsAreTheLayouts_data();
     void captionsAreTheLayouts();
     void controlsLineUp();
@@ -598,7 +585,8 @@ void TestWindow::windowGrowsAsOne()
     QFETCH(QSize, screen);
     QFETCH(QString, family);
     QFETCH(int, size);
-    const Screen room(screen);
+    setScreen(screen.isEmpty() ? ampleScreen : screen);
+    const auto ample = qScopeGuard([] { setScreen(ampleScreen); });
     const RowDesktop look;
     ShownCalculator w;
     const fontfit::Fit fit = fontfit::fit(rowFont(), QApplication::style(), roomFor(w.calculator));
