@@ -27,7 +27,6 @@
 #include "fontfit.h"
 #include "layout.h"
 #include "qtmessages.h"
-#include "refusals.h"
 #ifdef Q_OS_WIN
 #include "windowsdesktop.h"
 #endif
@@ -146,8 +145,7 @@ void Calculator::followDesktop()
 
     colours::colourSubHeadings(this);
     for (Field *field : m_controls.fields) {
-        if (newFormat && field->refusal() != numtext::Error::None)
-            field->setRefusal(field->refusal(), m_format, field->refusalOrder());
+        field->setFormat(m_format);
         field->tint();
     }
     if (m_note)
@@ -403,7 +401,7 @@ numtext::Error Calculator::writeGroup(std::span<const layout::FieldId> ids, cons
 
 void Calculator::report(Field *field, numtext::Error error)
 {
-    field->setRefusal(error, m_format, ++m_refusals);
+    field->setRefusal(error, ++m_refusals);
     if (error != numtext::Error::None)
         updateNote(true);
 }
@@ -424,7 +422,7 @@ void Calculator::updateNote(bool announce)
         m_note = new FieldNote(this);
         m_note->place(m_fit.placement);
     }
-    const QString text = latest->unit() + QStringLiteral(":\n") + refusals::note(latest->refusal(), m_format);
+    const QString text = latest->unit() + QStringLiteral(":\n") + latest->note();
     if (announce || text != m_note->text())
         m_note->tell(text);
 }

@@ -48,14 +48,34 @@ void Field::showFigure(const QString &text, const QString &unrounded)
     describe();
 }
 
+void Field::setFormat(numtext::Format format)
+{
+    m_format = format;
+    describe();
+}
+
+QString Field::note() const
+{
+    return refusals::note(m_refusal, text(), m_format);
+}
+
+// Tab selects the whole text with the caret at its end, which scrolls a
+// wide figure to its last digits: the same selection from the end back
+// keeps its sign and leading digits in view.
+void Field::selectWhole()
+{
+    const int size = int(text().size());
+    if (clipped(text()))
+        setSelection(size, -size);
+    else
+        selectAll();
+}
+
 void Field::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    // Tab selects the whole text with the caret at its end, which scrolls a
-    // wide figure to its last digits: the same selection from the end back
-    // keeps its sign and leading digits in view.
-    if (selectionStart() == 0 && selectionLength() == text().size() && clipped(text()))
-        setSelection(int(text().size()), -int(text().size()));
+    if (selectionStart() == 0 && selectionLength() == text().size())
+        selectWhole();
 }
 
 void Field::focusOutEvent(QFocusEvent *event)
@@ -170,14 +190,13 @@ bool Field::clipped(QStringView shown) const
     return lineedit::textWidth(font(), shown) > m_room;
 }
 
-void Field::setRefusal(numtext::Error error, numtext::Format format, quint64 order)
+void Field::setRefusal(numtext::Error error, quint64 order)
 {
     if (error == numtext::Error::None) {
         withdrawRefusal();
     } else {
         m_refusal = error;
         m_refusalOrder = order;
-        m_explanation = refusals::explanation(error, format);
     }
     describe();
 }
@@ -187,7 +206,6 @@ void Field::withdrawRefusal()
     if (m_refusal == numtext::Error::None)
         return;
     m_refusal = numtext::Error::None;
-    m_explanation.clear();
     emit refusalWithdrawn();
 }
 
@@ -209,8 +227,10 @@ void Field::describe()
         tint();
     // A refusal's explanation says more than the figure; a figure wider than the field is
     // given whole, and the value behind it where rounding changed it.
-    QString description = m_explanation;
-    if (description.isEmpty()) {
+    QString description;
+    if (m_refusal != numtext::Error::None) {
+        description = refusals::explanation(m_refusal, text(), m_format);
+    } else {
         const QString shown = text();
         const bool cut = shown.size() <= longestFigure && clipped(shown);
         if (m_unrounded.isEmpty())

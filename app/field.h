@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A field of the window: a line edit that knows the name of its unit, the
-// value behind a figure that rounding cut short, and why its text was
-// refused, and tells the last two in its tooltip and accessible description.
-// It alone holds its refusal. Its leading digits are always in view: where a
-// figure is wider than the field, its end gives way to an ellipsis and the
-// tooltip gives it whole. Text however it arrives (keys, paste, a drop, a
-// screen reader) is the user's edit.
+// numbers' format, the value behind a figure that rounding cut short, and
+// why its text was refused, and tells the last two in its tooltip and
+// accessible description. It alone holds its refusal and its words. Its
+// leading digits are always in view: where a figure is wider than the
+// field, its end gives way to an ellipsis and the tooltip gives it whole.
+// Text however it arrives (keys, paste, a drop, a screen reader) is the
+// user's edit.
 #pragma once
 
 #include <QLineEdit>
@@ -22,15 +23,20 @@ public:
     // "Pound [lb]", or "Grain [gr] (Troy)" where the label alone is ambiguous.
     const QString &unit() const { return m_unit; }
 
+    // The numbers' format, as the locale gives it now: what a refusal's
+    // words are written in, and what the keypad's decimal key types.
+    void setFormat(numtext::Format format);
     // A figure a conversion made, and where rounding changed it, the value
     // behind it; a refusal goes with the old text.
     void showFigure(const QString &text, const QString &unrounded = {});
-    // Why the text the user left in the field does not convert, in the
-    // locale's format; Error::None: it did. order tells refusals apart in
-    // time, the later the larger.
-    void setRefusal(numtext::Error error, numtext::Format format, quint64 order);
+    // Why the text the user left in the field does not convert;
+    // Error::None: it did. order tells refusals apart in time, the later the
+    // larger.
+    void setRefusal(numtext::Error error, quint64 order);
     numtext::Error refusal() const { return m_refusal; }
     quint64 refusalOrder() const { return m_refusalOrder; }
+    // What the note says of the refusal: "Keine Zahl, z. B. 1,5".
+    QString note() const;
     // Paints a refusal in its colours on the window's palette as it is now.
     void tint();
 
@@ -55,15 +61,18 @@ private:
     QRect textRect() const;
     // Whether the text is wider than the field.
     bool clipped(QStringView shown) const;
+    // The whole text, the caret at its start where it is wider than the
+    // field, so that its sign and leading digits stay in view.
+    void selectWhole();
     void describe();
     void edited();
     void withdrawRefusal();
 
     QString m_unit;
+    numtext::Format m_format;
     QString m_unrounded;
     bool m_figure = false; // the text is a conversion's, not the user's
     numtext::Error m_refusal = numtext::Error::None;
     quint64 m_refusalOrder = 0;
-    QString m_explanation; // of the refusal
     mutable int m_room = -1; // the width the text has; -1: to be measured
 };

@@ -10,11 +10,12 @@
 
 namespace refusals {
 
-// "Keine Zahl, z. B. 1,5"
-QString note(numtext::Error error, numtext::Format format);
+// "Keine Zahl, z. B. 1,5"; "1,5 oder 1500?" for "1.500". text: what was
+// refused.
+QString note(numtext::Error error, QStringView text, numtext::Format format);
 
 // A sentence on what is wrong and what is expected.
-QString explanation(numtext::Error error, numtext::Format format);
+QString explanation(numtext::Error error, QStringView text, numtext::Format format);
 
 // The widest lines the note may show, in either separator: what its box
 // must hold.

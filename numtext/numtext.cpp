@@ -149,10 +149,15 @@ public:
 private:
     bool at(char16_t c) const { return m_at < m_text.size() && m_text[m_at] == c; }
     bool atSign() const { return m_at < m_text.size() && (at(u'+') || isMinus(m_text[m_at].unicode())); }
-    // Takes a sign, a digit or the separator into the copy where one stands.
+    // Takes a sign, a digit or a separator into the copy where one stands:
+    // a separator as 'D' (the decimal one's kind) or 'O' (the other of
+    // point and comma), until settle() knows which one is the decimal one.
     bool sign();
     bool digit();
-    bool decimal();
+    bool separator();
+    // Makes the copy of the digits from first to last, separated at marks,
+    // a number: the decimal separator '.', no group separators.
+    Error settle(qsizetype first, qsizetype last, const QVarLengthArray<qsizetype, 8> &marks, bool exponent);
 
     QStringView m_text;
     Format m_format;
@@ -170,19 +175,22 @@ Error Transcript::read()
         while (m_at < m_text.size() && m_text[m_at].category() == QChar::Other_Format)
             ++m_at;
     }
+    const qsizetype first = m_ascii.size();
     qsizetype digits = 0;
-    bool separator = false;
+    QVarLengthArray<qsizetype, 8> marks;
     for (;;) {
         if (digit())
             ++digits;
-        else if (!separator && decimal())
-            separator = true;
+        else if (separator())
+            marks.append(m_ascii.size() - 1);
         else
             break;
     }
     if (digits == 0)
         return Error::NotANumber;
-    if (at(u'e') || at(u'E')) {
+    const qsizetype last = m_ascii.size();
+    const bool exponent = at(u'e') || at(u'E');
+    if (exponent) {
         m_ascii.append('e');
         ++m_at;
         sign();
@@ -194,7 +202,68 @@ Error Transcript::read()
     }
     if (m_at != m_text.size())
         return Error::NotANumber;
+    if (const Error shape = settle(first, last, marks, exponent); shape != Error::None)
+        return shape;
     return m_mixed ? Error::MixedDigits : Error::None;
+}
+
+Error Transcript::settle(qsizetype first, qsizetype last, const QVarLengthArray<qsizetype, 8> &marks, bool exponent)
+{
+    const qsizetype count = marks.size();
+    if (count == 0)
+        return Error::None;
+    // The digits before mark i, after the one before it; i == count: after the last.
+    const auto group = [&](qsizetype i) {
+        return (i == count ? last : marks[i]) - (i == 0 ? first : marks[i - 1] + 1);
+    };
+    qsizetype decimals = 0;
+    for (const qsizetype mark : marks)
+        decimals += m_ascii[mark] == 'D';
+    const qsizetype others = count - decimals;
+    qsizetype decimalMark = -1; // none: an integer
+    qsizetype groupMarks = 0;   // the marks before this one separate groups
+    if (count == 1) {
+        // The other separator alone between 1 to 3 digits and 3 digits is
+        // as well a group separator.
+        if (others == 1 && !exponent && group(0) >= 1 && group(0) <= 3 && group(1) == 3)
+            return Error::Ambiguous;
+        decimalMark = 0;
+    } else if (decimals > 0 && others > 0) {
+        // The last, once, is the decimal separator; the other kind groups.
+        const qsizetype ofLast = m_ascii[marks.back()] == 'D' ? decimals : others;
+        if (ofLast != 1)
+            return Error::Grouping;
+        decimalMark = count - 1;
+        groupMarks = count - 1;
+    } else {
+        groupMarks = count;
+    }
+    if (groupMarks > 0) {
+        // A group without digits is no number; 1 to 3 digits, then 3 each,
+        // without an exponent, are groups.
+        for (qsizetype i = 0; i <= groupMarks; ++i) {
+            if (group(i) == 0)
+                return Error::NotANumber;
+        }
+        if (exponent || group(0) > 3)
+            return Error::Grouping;
+        for (qsizetype i = 1; i <= groupMarks; ++i) {
+            if (group(i) != 3)
+                return Error::Grouping;
+        }
+    }
+    // The copy without group separators, the decimal one a point.
+    qsizetype to = first;
+    for (qsizetype from = first, mark = 0; from < m_ascii.size(); ++from) {
+        if (mark < count && from == marks[mark]) {
+            if (mark++ == decimalMark)
+                m_ascii[to++] = '.';
+            continue;
+        }
+        m_ascii[to++] = m_ascii[from];
+    }
+    m_ascii.resize(to);
+    return Error::None;
 }
 
 bool Transcript::sign()
@@ -229,11 +298,14 @@ bool Transcript::digit()
     return true;
 }
 
-bool Transcript::decimal()
+bool Transcript::separator()
 {
-    if (!at(m_format.decimal) && !(m_format.otherDecimal != 0 && at(m_format.otherDecimal)))
+    if (at(m_format.decimal) || (m_format.otherDecimal != 0 && at(m_format.otherDecimal)))
+        m_ascii.append('D');
+    else if (at(m_format.other()))
+        m_ascii.append('O');
+    else
         return false;
-    m_ascii.append('.');
     ++m_at;
     return true;
 }
@@ -288,6 +360,21 @@ Result parse(QStringView text, Format format)
     if (ec != std::errc() || end != transcript.end())
         return {0.0, Error::NotANumber};
     return {value, Error::None};
+}
+
+std::optional<Readings> readings(QStringView text, Format format)
+{
+    if (parse(text, format).error != Error::Ambiguous)
+        return std::nullopt;
+    QString asDecimal = text.toString();
+    asDecimal.replace(QChar(format.other()), QChar(format.decimal));
+    QString asGroups = text.toString();
+    asGroups.remove(QChar(format.other()));
+    const Result decimal = parse(asDecimal, format);
+    const Result grouped = parse(asGroups, format);
+    if (!decimal || !grouped)
+        return std::nullopt;
+    return Readings{decimal.value, grouped.value};
 }
 
 Result checked(double value)

@@ -5,6 +5,8 @@
 // never depend on setlocale().
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QStringView>
 
@@ -19,6 +21,8 @@ enum class Error {
     NotANumber,  // the text is not a number in this locale
     OutOfRange,  // the value or a result computed from it lies beyond the double range
     MixedDigits, // the digits of two scripts in one number
+    Ambiguous,   // "1.500" where the decimal separator is a comma: 1,5 or 1500
+    Grouping,    // separators between groups of digits, but not in groups of three, or with an exponent
 };
 
 struct Format {
@@ -32,6 +36,9 @@ struct Format {
     // ASCII one for such a locale (Windows: the user's setting), that one is
     // written and the locale's own is read as well.
     static Format fromLocale(const QLocale &locale);
+
+    // Of point and comma, the one that is not the decimal separator.
+    constexpr char16_t other() const { return decimal == u',' ? u'.' : u','; }
 
     friend bool operator==(const Format &, const Format &) = default;
 };
@@ -47,13 +54,32 @@ struct Outcome {
 
 using Result = Outcome<double>;
 
-// Accepts blanks around an optional sign ("-", "+" or U+2212), digits with at
-// most one decimal separator of the format, and an optional exponent
-// ("1,5E-3"). The digits are ASCII or all the locale's own: a mix is
-// MixedDigits. Anything else, including group separators, "inf", "nan" and
-// hex forms, is NotANumber; a value beyond the double range is OutOfRange;
+// Accepts blanks around an optional sign ("-", "+" or U+2212), digits with
+// separators, and an optional exponent ("1,5E-3"). The digits are ASCII or
+// all the locale's own: a mix is MixedDigits. D is the format's decimal
+// separator (or otherDecimal), O the other of point and comma; a text is
+// read where it can mean only one number:
+// - no separator, or D once: as written;
+// - O once and no D: O is the decimal separator ("1.5" where D is a comma),
+//   unless the number is 1 to 3 digits, O and exactly 3 digits, which can
+//   be a grouped integer as well: Ambiguous ("1.500");
+// - both: the one that comes last, once, is the decimal separator, the
+//   other separates groups of digits before it ("1.234,5", "1,234.5");
+// - one of them more than once: it separates groups of an integer
+//   ("1.234.567").
+// Groups are 1 to 3 digits, then exactly 3 each, with no exponent: any
+// other shape is Grouping. Anything else, including "inf", "nan" and hex
+// forms, is NotANumber; a value beyond the double range is OutOfRange;
 // one below it becomes zero.
 Result parse(QStringView text, Format format);
+
+// What an Ambiguous text can mean: with its separator read as the decimal
+// separator, and as a group separator. None for any other text.
+struct Readings {
+    double decimal = 0;
+    double grouped = 0;
+};
+std::optional<Readings> readings(QStringView text, Format format);
 
 // OutOfRange for a value that is no longer finite, the arithmetic check that
 // follows every step computed from a parsed value.

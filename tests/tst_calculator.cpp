@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window driven as a user drives it: text typed into a field, the field
 // left by Tab, Shift+Tab or a click, and the other fields read back.
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -68,8 +69,8 @@ private slots:
     void showsTheValueBehindTheFigure();
     void badTextChangesNothing_data();
     void badTextChangesNothing();
-    void overflowChangesNothing_data();
-    void overflowChangesNothing();
+    void refusalSaysWhatIsWrong_data();
+    void refusalSaysWhatIsWrong();
     void emptyFieldChangesNothing();
     void noticeGoesOnEditOrSuccess();
     void everyKindOfEditIsTheUsers_data();
@@ -161,6 +162,11 @@ void TestCalculator::convertsGroup_data()
     QTest::newRow("2 tn") << "Text18" << "2" << QStringList{"Text18=2", "Text17=4000.00181437"};
     QTest::newRow("1 l.tn") << "Text19" << "1" << QStringList{"Text19=1", "Text12=1016.04745348"};
     QTest::newRow("20 pwt") << "Text21" << "20" << QStringList{"Text21=20", "Text22=1"};
+    // Written as another locale writes it, or grouped: where only one number is meant.
+    QTest::newRow("3,14159 m, the other separator") << "Text3" << "3,14159" << QStringList{"Text3=3.14159", "Text10=314.159"};
+    QTest::newRow("1,234.5 g, grouped") << "Text11" << "1,234.5" << QStringList{"Text11=1234.5", "Text12=1.2345"};
+    QTest::newRow("1.234,5 g, grouped the other way") << "Text11" << "1.234,5" << QStringList{"Text12=1.2345"};
+    QTest::newRow("1,234,567 cm, grouped") << "Text10" << "1,234,567" << QStringList{"Text10=1234567", "Text3=12345.67"};
 }
 
 // Every field of the group the field belongs to is written, none of another group.
@@ -330,8 +336,7 @@ void TestCalculator::badTextChangesNothing_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
-    const QStringList bad{" ", "   ", "abc", "inf", "nan", "infinity", "0x10", "-", "+", "1e", "1.2.3",
-                          "1,5", "1.000,5", "12 m"};
+    const QStringList bad{" ", "   ", "abc", "inf", "nan", "infinity", "0x10", "-", "+", "1e", "1..2", "12 m"};
     // The base unit fields pass their text on unparsed, the others parse on entry.
     for (const QString &field : {u"Text10"_s, u"Text3"_s, u"Text12"_s, u"Text17"_s, u"Text1"_s, u"Text2"_s}) {
         for (const QString &text : bad)
@@ -366,7 +371,7 @@ void TestCalculator::leaveWithBadText(const QString &field, const QString &typed
     QVERIFY(w.calculator.isVisible());
 }
 
-void TestCalculator::overflowChangesNothing_data()
+void TestCalculator::refusalSaysWhatIsWrong_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
@@ -381,14 +386,26 @@ void TestCalculator::overflowChangesNothing_data()
     QTest::newRow("kg, parse") << "Text12" << "1e309" << "Zahl zu groß";
     QTest::newRow("cm, parse") << "Text10" << "1e400" << "Zahl zu groß";
     QTest::newRow("m, parse") << "Text3" << "-1e400" << "Zahl zu groß";
+    QTest::newRow("m, 1.5 or 1500") << "Text3" << "1,500" << "1.5 oder 1500?";
+    QTest::newRow("cm, -0.25 or -250") << "Text10" << "-0,250" << "-0.25 oder -250?";
+    QTest::newRow("F, 98.6 or 98600") << "Text2" << "98,600" << "98.6 oder 98600?";
+    QTest::newRow("kg, groups of two") << "Text12" << "1,23,456" << "Gruppen falsch, z. B. 1,234.5";
+    QTest::newRow("lb, one kind twice") << "Text17" << "1.2.3" << "Gruppen falsch, z. B. 1,234.5";
+    QTest::newRow("C, groups and an exponent") << "Text1" << "1,234,567e3" << "Gruppen falsch, z. B. 1,234.5";
 }
 
-void TestCalculator::overflowChangesNothing()
+void TestCalculator::refusalSaysWhatIsWrong()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QString, note);
-    leaveWithBadText(field, typed, note);
+    // The note's figures in the locale's form.
+    QStringList words = note.split(u' ');
+    for (QString &word : words) {
+        if (std::any_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); }))
+            word = localised(word);
+    }
+    leaveWithBadText(field, localised(typed), words.join(u' '));
 }
 
 void TestCalculator::emptyFieldChangesNothing()

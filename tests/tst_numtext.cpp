@@ -54,6 +54,8 @@ private slots:
     void parsesNumbers();
     void rejectsText_data();
     void rejectsText();
+    void ambiguousTextReadsBothWays_data();
+    void ambiguousTextReadsBothWays();
     void roundsToEightPlaces_data();
     void roundsToEightPlaces();
     void roundingStaysWithinHalfAStep();
@@ -158,6 +160,20 @@ void TestNumText::parsesNumbers_data()
         row("bidi marks around", in) << QStringView(u"\u200F\u202A12\u202C\u200E").toString() << 12.0;
         row("byte order mark", in) << QStringView(u"\uFEFF3").toString() << 3.0;
         row("long run of zeros", in) << QString(100000, u'0') + "1" << 1.0;
+        // Written in the other locale, or with groups: where only one number is meant.
+        row("other separator", in) << "1,5" << 1.5;
+        row("other separator, leading zero", in) << "0,25" << 0.25;
+        row("other separator, five places", in) << "3,14159" << 3.14159;
+        row("other separator, five digits before", in) << "12345,678" << 12345.678;
+        row("other separator, two places", in) << "1,50" << 1.5;
+        row("other separator, exponent", in) << "1,500E3" << 1500.0;
+        row("other separator first", in) << ",5" << 0.5;
+        row("groups, then the decimal separator", in) << "1,234.5" << 1234.5;
+        row("groups the other way", in) << "1.234,5" << 1234.5;
+        row("groups, signed", in) << "-1,234,567.25" << -1234567.25;
+        row("groups, no places", in) << "1,234." << 1234.0;
+        row("groups of an integer", in) << "1,234,567" << 1234567.0;
+        row("own separator grouping an integer", in) << "1.234.567" << 1234567.0;
     }
 }
 
@@ -197,10 +213,17 @@ void TestNumText::rejectsText_data()
         row("exponent sign only", in) << "1e+" << nan;
         row("exponent alone", in) << "e5" << nan;
         row("fractional exponent", in) << "1e5.5" << nan;
-        row("two separators", in) << "1.2.3" << nan;
-        row("foreign separator", in) << "1,5" << nan;
-        row("group separator", in) << "1,000" << nan;
-        row("group and decimal", in) << "1,234.5" << nan;
+        row("two separators", in) << "1.2.3" << Error::Grouping;
+        row("one group of three: 1.5 or 1500", in) << "1,500" << Error::Ambiguous;
+        row("one group of three, signed", in) << "-999,999" << Error::Ambiguous;
+        row("one group of three after one digit", in) << "0,001" << Error::Ambiguous;
+        row("groups of two", in) << "1,23,456" << Error::Grouping;
+        row("first group of four", in) << "1234,567.8" << Error::Grouping;
+        row("decimal separator twice after groups", in) << "1.234,5,6" << Error::Grouping;
+        row("groups with an exponent", in) << "1,234.5e3" << Error::Grouping;
+        row("integer groups with an exponent", in) << "1,234,567e3" << Error::Grouping;
+        row("empty group", in) << "1,,234" << nan;
+        row("separator alone", in) << "," << nan;
         row("inner blank", in) << "1 000" << nan;
         row("arabic-indic digit", in) << QStringView(u"\u0661").toString() << nan;
         row("full-width digit", in) << QStringView(u"\uFF11").toString() << nan;
@@ -224,6 +247,33 @@ void TestNumText::rejectsText()
     QFETCH(QString, text);
     QFETCH(Error, error);
     QCOMPARE(numtext::parse(localised(text, QChar(format.decimal)), format).error, error);
+}
+
+void TestNumText::ambiguousTextReadsBothWays_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("decimal");
+    QTest::addColumn<double>("grouped");
+    for (const auto &in : formats) {
+        row("1,500", in) << "1,500" << 1.5 << 1500.0;
+        row("signed, with blanks", in) << " -999,999 " << -999.999 << -999999.0;
+        row("not ambiguous", in) << "1,5" << 0.0 << 0.0;
+    }
+}
+
+void TestNumText::ambiguousTextReadsBothWays()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, text);
+    QFETCH(double, decimal);
+    QFETCH(double, grouped);
+    const std::optional<numtext::Readings> readings = numtext::readings(localised(text, QChar(format.decimal)), format);
+    QCOMPARE(readings.has_value(), grouped != 0);
+    if (readings) {
+        QCOMPARE(readings->decimal, decimal);
+        QCOMPARE(readings->grouped, grouped);
+    }
 }
 
 void TestNumText::roundsToEightPlaces_data()

@@ -967,7 +967,7 @@ void TestWindow::liveChangeIsAFreshStart()
         w.enter(u"Text3"_s, u"1"_s);
         w.enter(u"Text17"_s, localised(u"1.5"_s));
         w.enter(u"Text5"_s, u"abc"_s);
-        w.field(u"Text6"_s)->setFocus();
+        w.field(u"Text4"_s)->setFocus();
     };
     ShownCalculator live;
     use(live);
@@ -986,17 +986,19 @@ void TestWindow::liveChangeIsAFreshStart()
     else
         QCOMPARE(frame.intersected(available).size(), frame.size().boundedTo(available.size()));
     QCOMPARE(live.note(), fresh.note());
-    QCOMPARE(live.calculator.focusWidget(), live.field(u"Text6"_s));
+    QCOMPARE(live.calculator.focusWidget(), live.field(u"Text4"_s));
     if (sameLocale)
         return;
-    // A figure of the old form that no longer reads is refused, never read
-    // as another number; the next conversion writes the new form.
-    const QString feet = live.text(u"Text6"_s);
+    // A figure of the old form that can mean two numbers in the new one
+    // ("0.001" km in German: 0,001 or 1) is refused, never read as either;
+    // the next conversion writes the new form.
+    const QString kilometres = live.text(u"Text4"_s);
     live.calculator.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&live.calculator));
-    live.leave(u"Text6"_s);
-    QVERIFY(live.refused(u"Text6"_s));
-    QCOMPARE(live.text(u"Text6"_s), feet);
+    live.leave(u"Text4"_s);
+    QVERIFY(live.refused(u"Text4"_s));
+    QCOMPARE(live.text(u"Text4"_s), kilometres);
+    QCOMPARE(live.note(), u"Kilometer:\n0,001 oder 1?"_s);
     live.enter(u"Text3"_s, localised(u"2.5"_s));
     QCOMPARE(live.text(u"Text10"_s), u"250"_s);
     QCOMPARE(live.text(u"Text7"_s), localised(u"2.73403325"_s));
