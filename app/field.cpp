@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
 
@@ -78,6 +80,29 @@ void Field::focusInEvent(QFocusEvent *event)
         selectWhole();
 }
 
+// The keypad's decimal key: the decimal separator, whatever the keyboard
+// layout puts on it.
+void Field::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->modifiers() & Qt::KeypadModifier) && (event->text() == u"." || event->text() == u",")) {
+        QKeyEvent decimal(event->type(), event->key(), event->modifiers(), QString(QChar(m_format.decimal)),
+                          event->isAutoRepeat(), ushort(event->count()));
+        QLineEdit::keyPressEvent(&decimal);
+        event->setAccepted(decimal.isAccepted());
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// A field holds one number: a double click takes it whole, not the digits
+// on one side of its separator, and so does the triple click after it.
+void Field::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        selectWhole();
+}
+
 void Field::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
@@ -89,8 +114,13 @@ void Field::focusOutEvent(QFocusEvent *event)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !window()->isVisible() || !next
         || next == this || next->window() != window())
         return;
-    if (cursorPosition() != 0 && clipped(text()))
+    // Its start in view again; the line edit scrolls only as it paints, and
+    // a figure written next, shorter than this text, would keep its scroll
+    // and show its last digits.
+    if (cursorPosition() != 0 && clipped(text())) {
         setCursorPosition(0);
+        repaint();
+    }
     emit left();
 }
 
@@ -119,19 +149,21 @@ void Field::paintEvent(QPaintEvent *event)
     QLineEdit::paintEvent(event);
     // With the caret at the start the text stands unscrolled: cover what
     // follows the last character that fits whole beside an ellipsis, so that
-    // no digit shows in part and the cut is plain to see.
+    // no digit shows in part and the cut is plain to see. A figure's
+    // exponent, its magnitude, stays after the ellipsis: "1,2345…E+41".
     const bool allSelected = selectionStart() == 0 && selectionLength() == text().size();
     if (cursorPosition() != 0 || (hasSelectedText() && !allSelected) || !clipped(text()))
         return;
     const QRect room = textRect();
-    const QString ellipsis(QChar(0x2026));
-    const qreal ellipsisWidth = lineedit::textWidth(font(), ellipsis);
     const QString shown = text();
+    const qsizetype exponent = m_figure && shown.size() <= longestFigure ? shown.lastIndexOf(u'E') : -1;
+    const QString tail = QChar(0x2026) + (exponent > 0 ? shown.sliced(exponent) : QString());
+    const qreal tailWidth = lineedit::textWidth(font(), tail);
     // Measured as clipped() measures, so the two agree on what fits.
     qreal kept = 0;
-    for (qsizetype length = 1; length <= std::min(shown.size(), longestFigure); ++length) {
+    for (qsizetype length = 1; length <= std::min(exponent > 0 ? exponent : shown.size(), longestFigure); ++length) {
         const qreal width = lineedit::textWidth(font(), QStringView(shown).left(length));
-        if (lineedit::textIndent + width + ellipsisWidth > room.width())
+        if (lineedit::textIndent + width + tailWidth > room.width())
             break;
         kept = width;
     }
@@ -150,7 +182,7 @@ void Field::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(cut, paper);
     painter.setPen(palette().color(allSelected ? QPalette::HighlightedText : QPalette::Text));
-    painter.drawText(cut, Qt::AlignLeft | Qt::AlignVCenter, ellipsis);
+    painter.drawText(cut, Qt::AlignLeft | Qt::AlignVCenter, tail);
 }
 
 void Field::changeEvent(QEvent *event)

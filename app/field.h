@@ -4,9 +4,10 @@
 // why its text was refused, and tells the last two in its tooltip and
 // accessible description. It alone holds its refusal and its words. Its
 // leading digits are always in view: where a figure is wider than the
-// field, its end gives way to an ellipsis and the tooltip gives it whole.
-// Text however it arrives (keys, paste, a drop, a screen reader) is the
-// user's edit.
+// field, its end gives way to an ellipsis, before the exponent where it has
+// one, and the tooltip gives it whole; a double click takes it whole. Text
+// however it arrives (keys, paste, a drop, a screen reader) is the user's
+// edit, and the keypad's decimal key types the format's decimal separator.
 #pragma once
 
 #include <QLineEdit>
@@ -51,6 +52,8 @@ signals:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;

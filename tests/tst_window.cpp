@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -363,6 +364,8 @@ private slots:
     void tabWalksTheFocusOrder();
     void labelAndFrameClicksKeepFocus();
     void focusedWideFigureShowsItsStart();
+    void figuresStayWhole_data();
+    void figuresStayWhole();
     void fieldsAreNamedForScreenReaders();
     void subHeadingColour_data();
     void subHeadingColour();
@@ -853,6 +856,86 @@ void TestWindow::focusedWideFigureShowsItsStart()
     }
     QVERIFY(inked > 0);
     QCOMPARE(missing, 0);
+}
+
+void TestWindow::figuresStayWhole_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("a figure's exponent stays after its ellipsis") << "exponent";
+    QTest::newRow("a double click and a triple click take the whole figure") << "click";
+    QTest::newRow("the keypad's point types German's comma") << ".";
+    QTest::newRow("the keypad's comma types English's point") << ",";
+}
+
+// What a figure's field shows, what a click takes of it, and what the
+// keypad's decimal key types into it, as the US and the German keyboard
+// layouts have it.
+void TestWindow::figuresStayWhole()
+{
+    QFETCH(QString, action);
+    const DefaultLocale inLocale(action == u"," ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                               : QLocale(QLocale::German, QLocale::Germany));
+    Desktop look(QFont(u"Noto Sans"_s, 9), u"Fusion"_s);
+    ShownCalculator w;
+    if (action == u"exponent") {
+        // The field left shows its figure's start too, after a longer text of
+        // the user's, shown scrolled to its end as it was typed.
+        w.type(u"Text3"_s, u"1234567890123456789012345678901234567890"_s);
+        w.field(u"Text3"_s)->grab();
+        w.leave(u"Text3"_s);
+        const auto painted = [](QLineEdit *field) {
+            QPalette palette = field->palette();
+            palette.setColor(QPalette::Text, QColor(255, 0, 255));
+            field->setPalette(palette);
+            return inkOf(field->grab().toImage(), magenta);
+        };
+        for (const auto &[name, exponent] : {std::pair(u"Text10"_s, u"E+41"_s), std::pair(u"Text3"_s, u"E+39"_s)}) {
+            Field *field = w.field(name);
+            QVERIFY(field->text().endsWith(exponent));
+            // Painted as a line edit paints the figure's first digits, the
+            // ellipsis and the exponent, all of it in view.
+            const Ink shown = painted(field);
+            bool found = false;
+            for (qsizetype n = 2; !found; ++n) {
+                QLineEdit start;
+                start.setFont(field->font());
+                start.resize(field->size());
+                start.setText(field->text().left(n) + QChar(0x2026) + exponent);
+                start.setCursorPosition(0);
+                const Ink reference = painted(&start);
+                start.resize(3 * start.width(), start.height());
+                if (painted(&start).pixels != reference.pixels)
+                    break;
+                found = reference.box == shown.box && std::abs(reference.pixels - shown.pixels) <= 2;
+            }
+            QVERIFY2(found, qPrintable(name));
+        }
+        return;
+    }
+    if (action == u"click") {
+        w.enter(u"Text3"_s, u"1"_s);
+        Field *inches = w.field(u"Text5"_s);
+        QCOMPARE(inches->text(), u"39,37007874"_s);
+        const QPoint digits(inches->width() * 2 / 3, inches->height() / 2); // right of the comma
+        QTest::mouseDClick(inches, Qt::LeftButton, {}, digits);
+        QCOMPARE(inches->selectedText(), inches->text());
+        inches->copy();
+        QCOMPARE(QApplication::clipboard()->text(), u"39,37007874"_s);
+        QTest::mouseClick(inches, Qt::LeftButton, {}, digits);
+        QCOMPARE(inches->selectedText(), inches->text());
+        // A click, not a double one, places the caret.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QTest::mouseClick(inches, Qt::LeftButton, {}, digits);
+        QVERIFY(!inches->hasSelectedText());
+        return;
+    }
+    Field *metres = w.field(u"Text3"_s);
+    w.type(u"Text3"_s, u"1"_s);
+    QTest::keyClick(metres, action == u"." ? Qt::Key_Period : Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(metres, Qt::Key_5);
+    QCOMPARE(metres->text(), localised(u"1.5"_s));
+    w.leave(u"Text3"_s);
+    QCOMPARE(w.text(u"Text10"_s), u"150"_s);
 }
 
 void TestWindow::fieldsAreNamedForScreenReaders()
