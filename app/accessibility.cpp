@@ -214,14 +214,18 @@ void restateCaretOnceFocused()
 #endif
 }
 
-void announce(QWidget *note)
+void announce(QWidget *note, bool shownJustNow)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    Q_UNUSED(shownJustNow)
     // A refusal: said at once, whatever else is being said.
     QAccessibleAnnouncementEvent announcement(note, QAccessible::queryAccessibleInterface(note)->text(QAccessible::Name));
     announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&announcement);
 #else
+    // Qt tells of a widget shown itself: once is enough.
+    if (shownJustNow)
+        return;
     QAccessibleEvent shown(note, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 #endif

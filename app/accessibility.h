@@ -26,7 +26,8 @@ void install();
 // heard before is then out of date, and it announces the field by its name.
 void restateCaretOnceFocused();
 
-// Tells a screen reader that the note has appeared, or says something new.
-void announce(QWidget *note);
+// Tells a screen reader that the note has appeared, or says something new;
+// shownJustNow: it was hidden until now.
+void announce(QWidget *note, bool shownJustNow);
 
 } // namespace accessibility

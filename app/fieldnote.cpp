@@ -24,11 +24,12 @@ FieldNote::FieldNote(QWidget *window)
 
 void FieldNote::tell(const QString &text)
 {
+    const bool shown = isVisible();
     setText(text);
     show();
     raise();
     if (QAccessible::isActive())
-        accessibility::announce(this);
+        accessibility::announce(this, !shown);
 }
 
 void FieldNote::place(const layout::Placement &at)
