@@ -5,7 +5,7 @@ set -u
 exe=$1
 here=$(dirname "$0")
 . "$here/xvfb.sh"
-require "xvfb xdotool dbus-daemon at-spi2-core" Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher
+require "xvfb xdotool xclip dbus-daemon at-spi2-core" Xvfb xdotool xclip dbus-run-session /usr/libexec/at-spi-bus-launcher
 if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
     echo "SKIPPED: python3-gi and gir1.2-atspi-2.0 are not installed"
     exit 77

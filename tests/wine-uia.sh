@@ -59,13 +59,13 @@ judge() {
 look start
 judge start
 xdotool key Tab Tab
-xdotool type 1
+paste_text 3.14159
 xdotool key Tab
 sleep 1
 look metre
 judge metre
 for _ in $(seq 14); do xdotool key Tab; done
-xdotool type abc
+paste_text 1.500
 xdotool key Tab
 sleep 1
 look pound
