@@ -11,10 +11,6 @@ void QtMessages::follow(const QLocale &locale)
         return;
     m_languages = languages;
     QCoreApplication::removeTranslator(this);
-    for (const QString &folder : {QStringLiteral(":/i18n"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
-        if (load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
-            QCoreApplication::installTranslator(this);
-            return;
-        }
-    }
+    if (load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(this);
 }

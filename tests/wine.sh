@@ -28,6 +28,45 @@ enter() {
     sleep 0.3
 }
 
+# Stand-ins for Windows' DLLs, as anyone could put them beside a program:
+# for each DLL that EXE imports and that is not among Windows' KnownDLLs,
+# and for each NAME given after the tools, a DLL in FOLDER that exports
+# every function EXE imports from it (or, for a NAME, every one of MinGW's
+# import library) and, when loaded, leaves NAME.dll.loaded beside itself.
+# Sets $planted to their names.
+plant_standins() {
+    local exe=$1 folder=$2 cxx=$3 objdump=$4 name names lib
+    shift 4
+    local known=" advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32 setupapi shcore shell32 shlwapi user32 ws2_32 "
+    local work=$folder/standins
+    mkdir -p "$work"
+    printf '%s\n' '#include <windows.h>' \
+        'extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)' '{' \
+        '    if (reason == DLL_PROCESS_ATTACH) {' \
+        '        wchar_t path[MAX_PATH + 8];' \
+        '        lstrcpyW(path + GetModuleFileNameW(self, path, MAX_PATH), L".loaded");' \
+        '        CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));' \
+        '    }' '    return TRUE;' '}' 'extern "C" long standIn() { return 0; }' >"$work/standin.cpp"
+    # The functions the import table lists under each DLL.
+    "$objdump" -p "$exe" | awk -v work="$work" '
+        /^\tDLL Name: / { dll = tolower($3); sub(/\.dll$/, "", dll); next }
+        dll != "" && NF == 4 && $1 ~ /^[0-9a-f]+$/ { print $4 > (work "/" dll ".names") }
+        /^$/ { dll = "" }'
+    for lib in "$@"; do
+        "${objdump%objdump}nm" --defined-only "/usr/x86_64-w64-mingw32/lib/lib$lib.a" \
+            | sed -n 's/^[0-9a-f]* I __imp_//p' >>"$work/$lib.names"
+    done
+    planted=()
+    for names in "$work"/*.names; do
+        name=$(basename "$names" .names)
+        [[ $name == api-ms-win-* || $known == *" $name "* ]] && continue
+        { echo "LIBRARY $name.dll"; echo "EXPORTS"; sort -u "$names" | sed 's/$/=standIn/'; } >"$work/$name.def"
+        "$cxx" -shared -static -O1 -o "$folder/$name.dll" "$work/standin.cpp" "$work/$name.def" || return 1
+        planted+=("$name")
+    done
+    rm -rf "$work"
+}
+
 # What a script claims, said as "ok" or "FAIL"; a FAIL sets $failed, its
 # exit status. verdict takes the status the claim's test gave, check a test
 # to run; fail says a FAIL outright.
