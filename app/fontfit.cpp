@@ -88,16 +88,24 @@ struct Glyph {
 
 // The captions' characters as the font draws them, or the fonts the system
 // falls back to for those it lacks: a Tamil font draws its own digits, and
-// the Latin letters come from another.
-QHash<QChar, Glyph> glyphsOf(const QFont &font)
+// the Latin letters come from another. Qt gives every line the font's own
+// ascent and descent too, whichever fonts draw it: Noto Sans Myanmar's are
+// far larger than those of the Latin font that draws the captions.
+struct Glyphs {
+    qreal ascent = 0, descent = 0;
+    QHash<QChar, Glyph> of;
+};
+
+Glyphs glyphsOf(const QFont &font)
 {
-    QHash<QChar, Glyph> glyphs;
+    const QRawFont own = QRawFont::fromFont(font);
+    Glyphs all{own.ascent(), own.descent(), {}};
+    QHash<QChar, Glyph> &glyphs = all.of;
     const auto take = [](Glyph &glyph, const QRawFont &raw, quint32 index) {
         const QRectF ink = raw.boundingRect(index);
         glyph = {std::max(glyph.ascent, raw.ascent()), std::max(glyph.descent, raw.descent()),
                  std::min(glyph.top, ink.top()), std::max(glyph.bottom, ink.bottom())};
     };
-    const QRawFont own = QRawFont::fromFont(font);
     QString missing;
     for (const QChar c : captionCharacters()) {
         if (!own.supportsCharacter(c)) {
@@ -110,7 +118,7 @@ QHash<QChar, Glyph> glyphsOf(const QFont &font)
         take(glyphs[c], own, index);
     }
     if (missing.isEmpty())
-        return glyphs;
+        return all;
     QTextLayout layout(missing, font);
     layout.beginLayout();
     layout.createLine();
@@ -124,7 +132,7 @@ QHash<QChar, Glyph> glyphsOf(const QFont &font)
                 take(glyph, run.rawFont(), index);
         }
     }
-    return glyphs;
+    return all;
 }
 
 // A line of text as a label lays it out, as tall as the fonts of its
@@ -135,14 +143,14 @@ struct Line {
     qreal below = 0; // the lowest ink, from the line's top
 };
 
-Line lineOf(QStringView text, const QHash<QChar, Glyph> &glyphs)
+Line lineOf(QStringView text, const Glyphs &glyphs)
 {
-    qreal ascent = 0;
-    qreal descent = 0;
+    qreal ascent = glyphs.ascent;
+    qreal descent = glyphs.descent;
     qreal top = 0;
     qreal bottom = 0;
     for (const QChar c : text) {
-        const Glyph glyph = glyphs.value(c);
+        const Glyph glyph = glyphs.of.value(c);
         ascent = std::max(ascent, glyph.ascent);
         descent = std::max(descent, glyph.descent);
         top = std::min(top, glyph.top);
@@ -217,7 +225,7 @@ private:
     ButtonProbe m_button;
     std::pair<QFont, QSize> m_roomFor;
     QSize m_room;
-    std::optional<std::pair<QFont, QHash<QChar, Glyph>>> m_glyphs;
+    std::optional<std::pair<QFont, Glyphs>> m_glyphs;
 };
 
 Judge::Judge(QStyle *style)
