@@ -11,9 +11,9 @@
 # built: neither is read, and a field's context menu is as English as
 # without them.
 #
-#   wine-e2e.sh EXE CXX OBJDUMP DELAY-LIBS GERMAN-QM
+#   wine-e2e.sh EXE CXX OBJDUMP KNOWN-DLLS DELAY-LIBS GERMAN-QM
 set -u
-exe=$1 cxx=$2 objdump=$3 delay_libs=$4 german_qm=$5
+exe=$1 cxx=$2 objdump=$3 known_dlls=$4 delay_libs=$5 german_qm=$6
 . "$(dirname "$0")/wine.sh"
 require imagemagick import compare
 start_wine
@@ -98,7 +98,7 @@ for lib in "$delay_libs"/lib*.a; do
     lib=${lib##*/lib}
     delayed+=("${lib%.a}")
 done
-plant_standins "$downloads/velmarin.exe" "$downloads" "$cxx" "$objdump" "${delayed[@]}" || fail "stand-ins built"
+plant_standins "$downloads/velmarin.exe" "$downloads" "$cxx" "$objdump" "$known_dlls" "${delayed[@]}" || fail "stand-ins built"
 echo "planted: ${planted[*]}"
 overrides=$(IFS=,; echo "${planted[*]}")
 swedish_menu "$downloads" planted WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$overrides=n,b"

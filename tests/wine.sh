@@ -29,15 +29,16 @@ enter() {
 }
 
 # Stand-ins for Windows' DLLs, as anyone could put them beside a program:
-# for each DLL that EXE imports and that is not among Windows' KnownDLLs,
-# and for each NAME given after the tools, a DLL in FOLDER that exports
-# every function EXE imports from it (or, for a NAME, every one of MinGW's
-# import library) and, when loaded, leaves NAME.dll.loaded beside itself.
-# Sets $planted to their names.
+# for each DLL that EXE imports and that is not among KNOWN (Windows'
+# KnownDLLs, by comma), and for each NAME given after it, a DLL in FOLDER
+# that exports every function EXE imports from it (or, for a NAME, every
+# one of MinGW's import library) and, when loaded, leaves NAME.dll.loaded
+# beside itself. Sets $planted to their names.
+#
+#   plant_standins EXE FOLDER CXX OBJDUMP KNOWN [NAME...]
 plant_standins() {
-    local exe=$1 folder=$2 cxx=$3 objdump=$4 name names lib
-    shift 4
-    local known=" advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32 setupapi shcore shell32 shlwapi user32 ws2_32 "
+    local exe=$1 folder=$2 cxx=$3 objdump=$4 known=,$5, name names lib
+    shift 5
     local work=$folder/standins
     mkdir -p "$work"
     printf '%s\n' '#include <windows.h>' \
@@ -59,7 +60,7 @@ plant_standins() {
     planted=()
     for names in "$work"/*.names; do
         name=$(basename "$names" .names)
-        [[ $name == api-ms-win-* || $known == *" $name "* ]] && continue
+        [[ $name == api-ms-win-* || $known == *",$name,"* ]] && continue
         { echo "LIBRARY $name.dll"; echo "EXPORTS"; sort -u "$names" | sed 's/$/=standIn/'; } >"$work/$name.def"
         "$cxx" -shared -static -O1 -o "$folder/$name.dll" "$work/standin.cpp" "$work/$name.def" || return 1
         planted+=("$name")
