@@ -50,10 +50,6 @@ void TestWayland::takesTheSizeAsked()
     QFETCH(Qt::WindowState, state);
     QFETCH(int, times);
     QFETCH(int, busyLoops);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 11, 0)
-    if (busyLoops > 0)
-        QSKIP("after this, Qt 6.11's Wayland client hangs now and then at the program's exit, in its own event thread");
-#endif
     std::vector<std::unique_ptr<QProcess>> busy;
     for (int i = 0; i < busyLoops; ++i) {
         busy.push_back(std::make_unique<QProcess>());
