@@ -52,6 +52,8 @@ void Field::showFigure(const QString &text, const QString &unrounded)
 
 void Field::setFormat(numtext::Format format)
 {
+    if (format == m_format)
+        return;
     m_format = format;
     describe();
 }

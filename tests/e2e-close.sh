@@ -49,9 +49,7 @@ done
 # GNOME's Large Text scales fonts by 1.25, as a font DPI of 120 does; its
 # style is Adwaita and its font Cantarell 11.
 export HOME=$work XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/qt6ct"
-printf '[Appearance]\nstyle=Adwaita\n[Fonts]\ngeneral="Cantarell,11,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"\n' \
-    >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+desktop Adwaita false "Cantarell,11,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
 QT_QPA_PLATFORMTHEME=qt6ct QT_FONT_DPI=120 "$exe" >"$work/app.log" 2>&1 &
 app_pid=$!
 find_window || { cat "$work/app.log"; exit 1; }

@@ -19,25 +19,6 @@ mkdir -p "$XDG_CONFIG_HOME/qt6ct"
 # No style's hover highlight under the pointer.
 xdotool mousemove 0 0
 
-# style, custom palette (true/false), font
-settings() {
-    cat <<EOF
-[Appearance]
-style=$1
-custom_palette=$2
-color_scheme_path=/usr/share/qt6ct/colors/darker.conf
-standard_dialogs=default
-[Fonts]
-general="$3"
-[Interface]
-cursor_flash_time=0
-EOF
-}
-desktop() {
-    settings "$@" >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf.new"
-    mv "$XDG_CONFIG_HOME/qt6ct/qt6ct.conf.new" "$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
-}
-
 # The window's client area as painted now.
 shot() { import -window "$window" "$work/$1.png"; }
 

@@ -387,7 +387,7 @@ void TestCalculator::refusalSaysWhatIsWrong_data()
     QTest::newRow("cm, parse") << "Text10" << "1e400" << "Zahl zu groß";
     QTest::newRow("m, parse") << "Text3" << "-1e400" << "Zahl zu groß";
     QTest::newRow("m, 1.5 or 1500") << "Text3" << "1,500" << "1.5 oder 1500?";
-    QTest::newRow("cm, -0.25 or -250") << "Text10" << "-0,250" << "-0.25 oder -250?";
+    QTest::newRow("cm, -0.25 or -250") << "Text10" << " -0,250 " << "-0.25 oder -250?";
     QTest::newRow("F, 98.6 or 98600") << "Text2" << "98,600" << "98.6 oder 98600?";
     QTest::newRow("kg, groups of two") << "Text12" << "1,23,456" << "Gruppen falsch, z. B. 1,234.5";
     QTest::newRow("lb, one kind twice") << "Text17" << "1.2.3" << "Gruppen falsch, z. B. 1,234.5";

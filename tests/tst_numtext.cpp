@@ -54,8 +54,6 @@ private slots:
     void parsesNumbers();
     void rejectsText_data();
     void rejectsText();
-    void ambiguousTextReadsBothWays_data();
-    void ambiguousTextReadsBothWays();
     void roundsToEightPlaces_data();
     void roundsToEightPlaces();
     void roundingStaysWithinHalfAStep();
@@ -247,33 +245,6 @@ void TestNumText::rejectsText()
     QFETCH(QString, text);
     QFETCH(Error, error);
     QCOMPARE(numtext::parse(localised(text, QChar(format.decimal)), format).error, error);
-}
-
-void TestNumText::ambiguousTextReadsBothWays_data()
-{
-    QTest::addColumn<Format>("format");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("decimal");
-    QTest::addColumn<double>("grouped");
-    for (const auto &in : formats) {
-        row("1,500", in) << "1,500" << 1.5 << 1500.0;
-        row("signed, with blanks", in) << " -999,999 " << -999.999 << -999999.0;
-        row("not ambiguous", in) << "1,5" << 0.0 << 0.0;
-    }
-}
-
-void TestNumText::ambiguousTextReadsBothWays()
-{
-    QFETCH(Format, format);
-    QFETCH(QString, text);
-    QFETCH(double, decimal);
-    QFETCH(double, grouped);
-    const std::optional<numtext::Readings> readings = numtext::readings(localised(text, QChar(format.decimal)), format);
-    QCOMPARE(readings.has_value(), grouped != 0);
-    if (readings) {
-        QCOMPARE(readings->decimal, decimal);
-        QCOMPARE(readings->grouped, grouped);
-    }
 }
 
 void TestNumText::roundsToEightPlaces_data()

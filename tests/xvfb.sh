@@ -18,6 +18,25 @@ require() {
     done
 }
 
+# The desktop as qt6ct tells it, in $XDG_CONFIG_HOME: STYLE, CUSTOM-PALETTE
+# (true: a dark one, or false) and FONT, written anew beside the old
+# settings and renamed over them, as qt6ct's own dialog does.
+desktop() {
+    mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+    cat >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf.new" <<EOF
+[Appearance]
+style=$1
+custom_palette=$2
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+standard_dialogs=default
+[Fonts]
+general="$3"
+[Interface]
+cursor_flash_time=0
+EOF
+    mv "$XDG_CONFIG_HOME/qt6ct/qt6ct.conf.new" "$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+}
+
 # Starts Xvfb on a display it picks itself, with a screen of SIZE (1024x768),
 # and exports DISPLAY.
 start_xvfb() {
