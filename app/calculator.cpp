@@ -127,11 +127,11 @@ void Calculator::followDesktop()
     const QFont desktop = QApplication::font(this);
     const qreal dpi = m_screen->logicalDotsPerInch();
     const QSize fitted = layout::clientSize(m_fit.placement);
-    const bool sameFit = desktop == m_fitFor.font && style()->name() == m_fitFor.style && dpi == m_fitFor.dpi
+    const bool sameFit = desktop == m_fitFor.font && dpi == m_fitFor.dpi
         && (room == m_fitFor.room || (!m_fit.bounded && fitted.width() <= room.width() && fitted.height() <= room.height()));
     if (!sameFit) {
         m_fit = fontfit::fit(desktop, style(), room);
-        m_fitFor = {desktop, style()->name(), dpi, room};
+        m_fitFor = {desktop, dpi, room};
         if (!m_fit.found && !std::exchange(m_toldNoFit, true)) {
             std::fprintf(stderr, "velmarin: the screen (%d x %d pixels free) is too small for the window even at %g "
                                  "points: some captions are cut short\n",
@@ -264,10 +264,15 @@ bool Calculator::eventFilter(QObject *watched, QEvent *event)
 bool Calculator::event(QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::StyleChange:
+        // A new style needs a new fit, even under a proxy style that keeps
+        // its name (qt6ct's).
+        m_fitFor = {};
+        followSoon();
+        break;
     case QEvent::ApplicationFontChange:
     case QEvent::ApplicationPaletteChange:
     case QEvent::PaletteChange:
-    case QEvent::StyleChange:
     case QEvent::ThemeChange:
     case QEvent::LocaleChange:
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)

@@ -114,7 +114,6 @@ private:
     fontfit::Fit m_fit;
     struct {
         QFont font;
-        QString style;
         qreal dpi = 0;
         QSize room;
     } m_fitFor;

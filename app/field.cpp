@@ -190,6 +190,13 @@ void Field::paintEvent(QPaintEvent *event)
 void Field::changeEvent(QEvent *event)
 {
     QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::StyleChange) {
+        // Adwaita sets a line edit's text margins as it polishes it and
+        // leaves them to the style after it: only the new style's count,
+        // as on a fresh start.
+        setTextMargins(QMargins());
+        style()->polish(this);
+    }
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         m_room = -1;
         describe();

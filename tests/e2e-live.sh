@@ -2,9 +2,10 @@
 # The real program under Xvfb with qt6ct as its platform theme, while the
 # desktop changes under it: qt6ct.conf is written anew beside itself and
 # renamed over the old one, as qt6ct's own dialog does, first to a dark
-# palette, then to another style and font. After each change the window,
-# with what was typed, converted and refused, must paint exactly as a fresh
-# start with the new settings and the same input.
+# palette, then to another style and font, then to another style alone.
+# After each change the window, with what was typed, converted and refused,
+# must paint exactly as a fresh start with the new settings and the same
+# input.
 set -u
 exe=$1
 . "$(dirname "$0")/xvfb.sh"
@@ -115,4 +116,8 @@ desktop Fusion true "Noto Sans,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
 judge "dark palette" start
 desktop Adwaita false "Cantarell,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
 judge "Adwaita, Cantarell 12" "dark palette-live"
+# The style alone: qt6ct's proxy style keeps its name, and Adwaita leaves
+# its text margins on the fields.
+desktop Fusion false "Cantarell,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+judge "Fusion, Cantarell 12" "Adwaita, Cantarell 12-live"
 kill -0 "$live" || { echo "FAIL: the program ended"; cat "$work/app.log"; exit 1; }
